@@ -1,0 +1,545 @@
+#include "core/GuiWindow.h"
+
+#include "core/AppWindow.h"
+#include "core/AutomationHook.h"
+#include "core/GuiEngine.h"
+#include "core/IEditable.h"
+#include "core/IKeptPopup.h"
+#include "core/IMenuBarRouting.h"
+#include "core/IWindowResizeFollower.h"
+#include "core/TextureGraveyard.h"
+
+#include <algorithm>
+
+namespace {
+
+bool isSelfOrDescendant(GuiObject* obj, GuiObject* ancestor) {
+    for (GuiObject* o = obj; o; o = o->parent)
+        if (o == ancestor) return true;
+    return false;
+}
+
+// Pointer position of a mouse event, if it has one.
+bool pointerOf(const SDL_Event& e, int& px, int& py) {
+    switch (e.type) {
+    case SDL_MOUSEMOTION: px = e.motion.x; py = e.motion.y; return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: px = e.button.x; py = e.button.y; return true;
+    case SDL_MOUSEWHEEL: px = e.wheel.mouseX; py = e.wheel.mouseY; return true;
+    default: return false;
+    }
+}
+
+IMenuBarRouting* firstMenuBar(const std::vector<GuiObject*>& children) {
+    for (GuiObject* c : children)
+        if (auto* bar = dynamic_cast<IMenuBarRouting*>(c)) return bar;
+    return nullptr;
+}
+
+}  // namespace
+
+GuiWindow::GuiWindow(AppWindow* appWindow, int x, int y, int w, int h, SDL_Color bg)
+    : GuiObject(nullptr, -1, x, y, w, h, bg),
+      appWindow(appWindow),
+      engine(appWindow ? appWindow->engine : nullptr) {
+    // The root lives in its own window, so widgets and the root alike reach
+    // the renderer and postCommand through `window`.
+    window = this;
+}
+
+GuiWindow::~GuiWindow() {
+    processRemovals();
+    for (GuiObject* c : children) delete c;
+    children.clear();
+    popups.clear();
+    if (scratch) {
+        TextureGraveyard::retire(renderer(), scratch);
+        scratch = nullptr;
+    }
+}
+
+const char* GuiWindow::className() { return "GuiWindow"; }
+
+GuiObject* GuiWindow::add(GuiObject* child) {
+    if (!child) return nullptr;
+    child->x += x;
+    child->y += y;
+    child->parent = this;
+    child->window = this;
+    child->layout();
+    children.push_back(child);
+    return child;
+}
+
+GuiObject* GuiWindow::findByName(const std::string& n) {
+    if (GuiObject* self = GuiObject::findByName(n)) return self;
+    for (GuiObject* c : children)
+        if (GuiObject* hit = c->findByName(n)) return hit;
+    return nullptr;
+}
+
+bool GuiWindow::findItem(const std::string& item, GuiObject*& owner, SDL_Rect& out) {
+    for (auto it = popups.rbegin(); it != popups.rend(); ++it)
+        if ((*it)->findItem(item, owner, out)) return true;
+    for (GuiObject* c : children)
+        if (c->findItem(item, owner, out)) return true;
+    return false;
+}
+
+GuiObject* GuiWindow::childAt(int px, int py) {
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        if ((*it)->contains(px, py)) return *it;
+    return nullptr;
+}
+
+GuiObject* GuiWindow::hitTest(int px, int py) {
+    if (GuiObject* c = childAt(px, py)) return c->hitTest(px, py);
+    return contains(px, py) ? this : nullptr;
+}
+
+GuiObject* GuiWindow::popupAt(int px, int py) {
+    for (auto it = popups.rbegin(); it != popups.rend(); ++it)
+        if ((*it)->contains(px, py)) return *it;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Event routing
+
+void GuiWindow::deliver(GuiObject* to, GuiEvent& ev, bool relative) {
+    if (!to) return;
+    ev.target = to;
+    ev.targetId = to->id;
+    int px = 0, py = 0;
+    if (relative && ev.sdl && pointerOf(*ev.sdl, px, py)) {
+        ev.localX = px - to->x;
+        ev.localY = py - to->y;
+    }
+    to->handleEvent(ev);
+}
+
+void GuiWindow::handleEvent(GuiEvent& ev) {
+    routeEvent(ev);
+    processRemovals();
+}
+
+void GuiWindow::routeEvent(GuiEvent& ev) {
+    if (!ev.sdl) return;
+    SDL_Event& e = *ev.sdl;
+
+    if (activePopup) {
+        switch (e.type) {
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+        case SDL_TEXTEDITING:
+        case SDL_TEXTINPUT:
+        case SDL_MOUSEWHEEL: deliver(activePopup, ev, false); return;
+        case SDL_MOUSEBUTTONUP: deliver(activePopup, ev, true); return;
+        case SDL_MOUSEBUTTONDOWN: break;  // shared with the no-pop-up case
+        case SDL_MOUSEMOTION: handlePopupMotion(ev, e.motion.x, e.motion.y); return;
+        case SDL_WINDOWEVENT: handleWindowEvent(ev); return;
+        default: deliver(focus, ev, false); return;
+        }
+    }
+
+    switch (e.type) {
+    case SDL_MOUSEBUTTONDOWN: handleButtonDown(ev); break;
+    case SDL_MOUSEBUTTONUP:
+        if (capture) {
+            GuiObject* c = capture;
+            capture = nullptr;
+            deliver(c, ev, true);
+        } else {
+            deliver(focus, ev, true);
+        }
+        break;
+    case SDL_MOUSEMOTION: handleMotion(ev, e.motion.x, e.motion.y); break;
+    case SDL_MOUSEWHEEL: handleWheel(ev); break;
+    case SDL_WINDOWEVENT: handleWindowEvent(ev); break;
+    default: deliver(focus, ev, false); break;
+    }
+}
+
+void GuiWindow::handleButtonDown(GuiEvent& ev) {
+    const int px = ev.sdl->button.x, py = ev.sdl->button.y;
+    tooltipStart = SDL_GetTicks();
+    tooltipShown = false;
+    if (!popups.empty() && !popupAt(px, py)) {
+        closeAllPopups(true);
+        processRemovals();
+    }
+    if (activePopup) {
+        deliver(activePopup, ev, true);
+        return;
+    }
+    GuiObject* child = childAt(px, py);
+    if (!child) return;
+    setFocus(child);
+    capture = child;
+    deliver(child, ev, true);
+}
+
+void GuiWindow::handlePopupMotion(GuiEvent& ev, int mx, int my) {
+    lastMouseX = mx;
+    lastMouseY = my;
+    if (GuiObject* over = popupAt(mx, my); over && over != activePopup) activePopup = over;
+    if (IMenuBarRouting* bar = firstMenuBar(children))
+        if (bar->hasOpenMenu() && bar->switchToTitleAt(mx, my)) return;
+    deliver(activePopup, ev, true);
+}
+
+void GuiWindow::handleMotion(GuiEvent& ev, int mx, int my) {
+    lastMouseX = mx;
+    lastMouseY = my;
+    if (GuiObject* over = popupAt(mx, my)) {
+        activePopup = over;
+        handlePopupMotion(ev, mx, my);
+        return;
+    }
+    if (capture) {
+        deliver(capture, ev, true);
+        return;
+    }
+    GuiObject* child = childAt(mx, my);
+    if (!child) {
+        endHover();
+        return;
+    }
+    if (child != hover) {
+        if (hover) {
+            hover->mouseLeave();
+            hover->invalidate();
+        }
+        hover = child;
+        child->mouseEnter(mx - child->x, my - child->y);
+        child->invalidate();
+    }
+    deliver(child, ev, true);
+}
+
+void GuiWindow::handleWheel(GuiEvent& ev) {
+    const int px = ev.sdl->wheel.mouseX, py = ev.sdl->wheel.mouseY;
+    GuiObject* target = nullptr;
+    if (GuiObject* child = childAt(px, py)) target = child->wheelTarget(px, py);
+    if (!target) target = focus;
+    deliver(target, ev, true);
+}
+
+void GuiWindow::handleWindowEvent(GuiEvent& ev) {
+    if (ev.sdl->window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        closeAllPopups(true);
+        endHover();
+    }
+    std::vector<GuiObject*> all = children;
+    for (GuiObject* c : all) {
+        if (std::find(children.begin(), children.end(), c) == children.end()) continue;
+        deliver(c, ev, false);
+    }
+}
+
+void GuiWindow::endHover() {
+    if (!hover) return;
+    GuiObject* h = hover;
+    hover = nullptr;
+    h->mouseLeave();
+    h->invalidate();
+}
+
+void GuiWindow::setFocus(GuiObject* obj) {
+    if (obj == focus) return;
+    if (GuiObject* old = focus) {
+        old->hasFocus = false;
+        old->focusLost();
+        old->invalidate();
+    }
+    for (GuiObject* c : children) c->hasFocus = false;
+    focus = obj;
+    if (obj) {
+        obj->hasFocus = true;
+        obj->invalidate();
+    }
+    if (engine) engine->textTarget = dynamic_cast<IEditable*>(obj);
+}
+
+void GuiWindow::cancelCapture() {
+    if (!capture) return;
+    GuiObject* c = capture;
+    capture = nullptr;
+    SDL_Event up{};
+    up.type = SDL_MOUSEBUTTONUP;
+    up.button.windowID = appWindow ? appWindow->id : 0;
+    up.button.button = SDL_BUTTON_LEFT;
+    up.button.state = SDL_RELEASED;
+    up.button.x = -1;
+    up.button.y = -1;
+    GuiEvent ge;
+    ge.windowId = up.button.windowID;
+    ge.sdl = &up;
+    c->handleEvent(ge);
+}
+
+void GuiWindow::postCommand(int commandId, int value, int extra, GuiObject* source) {
+    if (!engine) return;
+    if (engine->modal && engine->modal != this) return;
+    GuiEvent ev;
+    ev.kind = GuiEvent::Command;
+    ev.windowId = appWindow ? appWindow->id : 0;
+    ev.commandId = commandId;
+    ev.value = value;
+    ev.extra = extra;
+    ev.source = source ? source : this;
+    if (engine->automation) engine->automation->onCommand(ev);
+    engine->handleEvent(appWindow, ev);
+}
+
+// ---------------------------------------------------------------------------
+// Pop-ups and deferred deletion
+
+void GuiWindow::openPopup(GuiObject* p) {
+    if (!p) return;
+    SDL_StopTextInput();
+    p->parent = this;
+    if (std::find(children.begin(), children.end(), p) == children.end()) add(p);
+    popups.erase(std::remove(popups.begin(), popups.end(), p), popups.end());
+    popups.push_back(p);
+    activePopup = p;
+}
+
+void GuiWindow::closeTopPopup() {
+    if (popups.empty()) return;
+    GuiObject* top = popups.back();
+    popups.pop_back();
+    auto* kept = dynamic_cast<IKeptPopup*>(top);
+    if (kept && kept->keepWhenClosed()) {
+        // Its owner keeps it for the next time; the window lets go of it.
+        children.erase(std::remove(children.begin(), children.end(), top), children.end());
+        top->parent = nullptr;
+        if (focus == top) focus = nullptr;
+        if (hover == top) hover = nullptr;
+        if (capture == top) capture = nullptr;
+        if (tooltipObject == top) tooltipObject = nullptr;
+    } else {
+        top->destroyLater();
+    }
+    activePopup = popups.empty() ? nullptr : popups.back();
+}
+
+void GuiWindow::closeAllPopups(bool resetMenuBar) {
+    while (!popups.empty()) closeTopPopup();
+    activePopup = nullptr;
+    if (resetMenuBar) {
+        if (IMenuBarRouting* bar = firstMenuBar(children)) bar->resetOpenMenu();
+        SDL_StartTextInput();
+    }
+}
+
+void GuiWindow::scheduleRemoval(GuiObject* o) {
+    if (!o || o == this) return;
+    if (std::find(removalQueue.begin(), removalQueue.end(), o) == removalQueue.end())
+        removalQueue.push_back(o);
+}
+
+void GuiWindow::processRemovals() {
+    // A destructor may ask for further removals; keep going until none is left.
+    while (!removalQueue.empty()) {
+        std::vector<GuiObject*> queue;
+        queue.swap(removalQueue);
+        for (GuiObject* o : queue) {
+            // Nothing the window or the engine holds may point into the
+            // deleted subtree afterwards.
+            if (isSelfOrDescendant(focus, o)) focus = nullptr;
+            if (isSelfOrDescendant(hover, o)) hover = nullptr;
+            if (isSelfOrDescendant(capture, o)) capture = nullptr;
+            if (isSelfOrDescendant(activePopup, o)) activePopup = nullptr;
+            if (isSelfOrDescendant(tooltipObject, o)) {
+                tooltipObject = nullptr;
+                tooltipShown = false;
+            }
+            if (engine) {
+                auto* tt = dynamic_cast<GuiObject*>(engine->textTarget);
+                if (isSelfOrDescendant(tt, o)) engine->textTarget = nullptr;
+                auto* st = dynamic_cast<GuiObject*>(engine->savedTextTarget);
+                if (isSelfOrDescendant(st, o)) engine->savedTextTarget = nullptr;
+            }
+            children.erase(std::remove(children.begin(), children.end(), o), children.end());
+            popups.erase(std::remove(popups.begin(), popups.end(), o), popups.end());
+            if (!activePopup && !popups.empty()) activePopup = popups.back();
+            delete o;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Ticking, tooltips and resizing
+
+void GuiWindow::tick(uint32_t now) {
+    for (size_t i = 0; i < children.size(); ++i) children[i]->tick(now);
+    bool wasShown = tooltipShown;
+    updateTooltip(now);
+    if (tooltipShown != wasShown) GuiEngine::requestRedraw();
+}
+
+void GuiWindow::updateTooltip(uint32_t now) {
+    if (hover && popups.empty() && !activePopup && !capture) {
+        GuiObject* candidate = hover->tooltipOwner();
+        if (candidate != tooltipObject) {
+            tooltipObject = candidate;
+            tooltipShown = false;
+            tooltipStart = now;
+        }
+        if (!candidate || candidate->tooltip.empty())
+            tooltipShown = false;
+        else if (static_cast<int32_t>(now - tooltipStart) > 499)
+            tooltipShown = true;
+        return;
+    }
+    tooltipObject = nullptr;
+    tooltipStart = now;
+    tooltipShown = false;
+}
+
+void GuiWindow::drawTooltip(SDL_Renderer* r) {
+    if (!tooltipShown || !tooltipObject || tooltipObject->tooltip.empty() || !defaultFont) return;
+    const std::string& text = tooltipObject->tooltip;
+    int tw = 0, th = 0;
+    if (TTF_SizeUTF8(defaultFont, text.c_str(), &tw, &th) != 0) return;
+    SDL_Rect box{lastMouseX + 14, lastMouseY + 18, tw + 12, th + 6};
+    if (box.x + box.w > w) box.x = w - box.w;
+    if (box.y + box.h > h) box.y = h - box.h;
+    box.x = std::max(box.x, 0);
+    box.y = std::max(box.y, 0);
+    SDL_SetRenderDrawColor(r, 255, 255, 225, 255);
+    SDL_RenderFillRect(r, &box);
+    SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
+    SDL_RenderDrawRect(r, &box);
+    SDL_Surface* s = TTF_RenderUTF8_Blended(defaultFont, text.c_str(), SDL_Color{0, 0, 0, 255});
+    if (!s) return;
+    if (SDL_Texture* t = SDL_CreateTextureFromSurface(r, s)) {
+        SDL_Rect dst{box.x + 6, box.y + 3, s->w, s->h};
+        SDL_RenderCopy(r, t, nullptr, &dst);
+        SDL_DestroyTexture(t);
+    }
+    SDL_FreeSurface(s);
+}
+
+void GuiWindow::resize(SDL_Renderer* r, int width, int height) {
+    const int oldW = w, oldH = h;
+    w = width;
+    h = height;
+    for (size_t i = 0; i < children.size(); ++i)
+        if (auto* follower = dynamic_cast<IWindowResizeFollower*>(children[i]))
+            follower->followWindowResize(r, oldW, oldH, width, height);
+    cacheSuspend = 15;
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+bool GuiWindow::ensureTexture(SDL_Renderer* r, SDL_Texture*& tex, int tw, int th, SDL_BlendMode blend) {
+    if (tex) {
+        int qw = 0, qh = 0;
+        if (SDL_QueryTexture(tex, nullptr, nullptr, &qw, &qh) == 0 && qw == tw && qh == th) return false;
+        TextureGraveyard::retire(r, tex);
+        tex = nullptr;
+    }
+    tex = SDL_CreateTexture(r, SDL_PIXELFORMAT_RGBA8888, SDL_TEXTUREACCESS_TARGET, tw, th);
+    if (tex) SDL_SetTextureBlendMode(tex, blend);
+    return tex != nullptr;
+}
+
+void GuiWindow::draw(SDL_Renderer* r) {
+    SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
+    SDL_RenderFillRect(r, nullptr);
+    SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_BLEND);
+
+    if (!rendererChecked) {
+        SDL_RendererInfo info;
+        if (SDL_GetRendererInfo(r, &info) == 0) cacheAllowed = !(info.flags & SDL_RENDERER_SOFTWARE);
+        rendererChecked = true;
+    }
+    bool caching = false;
+    if (cacheAllowed && cacheSuspend < 1 && w > 0 && h > 0) {
+        ensureTexture(r, scratch, w, h, SDL_BLENDMODE_NONE);
+        caching = scratch != nullptr;
+    } else if (cacheSuspend > 0) {
+        --cacheSuspend;
+    }
+
+    for (size_t i = 0; i < children.size(); ++i) {
+        GuiObject* child = children[i];
+        if (caching && child->isCacheable())
+            drawChildCached(r, child);
+        else
+            child->draw(r);
+    }
+
+    drawTooltip(r);
+    if (engine && engine->automation) engine->automation->drawOverlay(appWindow, r);
+}
+
+void GuiWindow::drawChildCached(SDL_Renderer* r, GuiObject* child) {
+    // A child reaching outside the window cannot be copied out of the
+    // window-sized scratch texture, so it is drawn directly.
+    if (child->x < 0 || child->y < 0 || child->x + child->w > w || child->y + child->h > h ||
+        child->w < 1 || child->h < 1) {
+        child->draw(r);
+        return;
+    }
+    if (ensureTexture(r, child->texture, child->w, child->h, SDL_BLENDMODE_BLEND)) child->dirty = true;
+    if (!child->texture) {
+        child->draw(r);
+        return;
+    }
+    const SDL_Rect rc = child->rect();
+    if (child->dirty) {
+        SDL_SetRenderTarget(r, scratch);
+        SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
+        SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
+        SDL_RenderFillRect(r, &rc);
+        SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_BLEND);
+        child->draw(r);
+        SDL_SetRenderTarget(r, child->texture);
+        SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
+        SDL_RenderCopy(r, scratch, &rc, nullptr);
+        SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_BLEND);
+        SDL_SetRenderTarget(r, nullptr);
+        child->dirty = false;
+    }
+    SDL_RenderCopy(r, child->texture, nullptr, &rc);
+}
+
+// ---------------------------------------------------------------------------
+// Automation support
+
+bool GuiWindow::locateForClick(GuiObject* target, ClickLocation& out) {
+    if (!target) return false;
+    SDL_Rect visible = target->rect();
+    if (visible.w < 1 || visible.h < 1) return false;
+    GuiObject* top = target;
+    while (top->parent) {
+        top = top->parent;
+        SDL_Rect outer = top->rect();
+        SDL_Rect both;
+        if (!SDL_IntersectRect(&visible, &outer, &both)) return false;
+        visible = both;
+    }
+    if (top != this) return false;
+
+    const int cx = visible.x + visible.w / 2;
+    const int cy = visible.y + visible.h / 2;
+    GuiObject* child = childAt(cx, cy);
+    if (!child) return false;
+    GuiObject* hit = child->hitTest(cx, cy);
+    bool reachable = false;
+    for (GuiObject* o = hit; o; o = o->parent)
+        if (o == target) reachable = true;
+    if (!reachable) return false;
+
+    int wx = 0, wy = 0;
+    if (appWindow && appWindow->window) SDL_GetWindowPosition(appWindow->window, &wx, &wy);
+    out.visible = visible;
+    out.screen = SDL_Rect{visible.x + wx, visible.y + wy, visible.w, visible.h};
+    out.centre = SDL_Point{cx, cy};
+    return true;
+}

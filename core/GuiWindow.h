@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/GuiObject.h"
+
+#include <vector>
+
+struct AppWindow;
+class GuiEngine;
+
+// Root of a top-level window: owns the widgets, draws them with a per-widget
+// texture cache, and routes input to the active pop-up, the mouse capture,
+// the widget under the pointer or the keyboard focus.
+class GuiWindow : public GuiObject {
+public:
+    GuiWindow(AppWindow* appWindow, int x, int y, int w, int h, SDL_Color bg);
+
+    std::vector<GuiObject*> children;      // owned; drawn in this order
+    std::vector<GuiObject*> removalQueue;  // deleted after the current event
+    AppWindow* appWindow;
+    GuiObject* focus = nullptr;
+    GuiObject* capture = nullptr;
+    GuiObject* hover = nullptr;
+    std::vector<GuiObject*> popups;  // bottom first; each is also a child
+    GuiObject* activePopup = nullptr;
+    GuiEngine* engine;
+    SDL_Texture* scratch = nullptr;
+    bool rendererChecked = false;
+    bool cacheAllowed = true;
+    int cacheSuspend = 0;
+    GuiObject* tooltipObject = nullptr;
+    uint32_t tooltipStart = 0;
+    bool tooltipShown = false;
+    int lastMouseX = 0, lastMouseY = 0;
+
+    GuiObject* findByName(const std::string& name) override;
+    bool findItem(const std::string& item, GuiObject*& owner, SDL_Rect& out) override;
+    GuiObject* hitTest(int px, int py) override;
+    const char* className() override;
+    void tick(uint32_t nowMs) override;
+    void draw(SDL_Renderer* r) override;
+    void resize(SDL_Renderer* r, int width, int height) override;
+    void handleEvent(GuiEvent& ev) override;
+    ~GuiWindow() override;
+
+    // Adopts a child: offsets it by the window's position and lays it out.
+    GuiObject* add(GuiObject* child);
+    void setFocus(GuiObject* obj);
+    void postCommand(int commandId, int value, int extra, GuiObject* source);
+    void openPopup(GuiObject* p);
+    void closeTopPopup();
+    void closeAllPopups(bool resetMenuBar);
+    void scheduleRemoval(GuiObject* o);
+    void processRemovals();
+    void cancelCapture();
+
+    struct ClickLocation {
+        SDL_Rect visible;  // window coordinates
+        SDL_Rect screen;   // the same rectangle on the screen
+        SDL_Point centre;  // window coordinates
+    };
+    // Where a click would reach the target: the centre of its visible part,
+    // provided nothing else lies on top there.
+    bool locateForClick(GuiObject* target, ClickLocation& out);
+
+    // Direct child whose rectangle contains the point, searched topmost first.
+    GuiObject* childAt(int px, int py);
+
+private:
+    void deliver(GuiObject* to, GuiEvent& ev, bool relative);
+    void routeEvent(GuiEvent& ev);
+    void handleButtonDown(GuiEvent& ev);
+    void handlePopupMotion(GuiEvent& ev, int mx, int my);
+    void handleMotion(GuiEvent& ev, int mx, int my);
+    void handleWheel(GuiEvent& ev);
+    void handleWindowEvent(GuiEvent& ev);
+    void endHover();
+    GuiObject* popupAt(int px, int py);
+    void updateTooltip(uint32_t now);
+    void drawTooltip(SDL_Renderer* r);
+    void drawChildCached(SDL_Renderer* r, GuiObject* child);
+    bool ensureTexture(SDL_Renderer* r, SDL_Texture*& tex, int tw, int th, SDL_BlendMode blend);
+};
