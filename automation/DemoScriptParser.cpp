@@ -30,6 +30,11 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 }  // namespace
 
+const char* DemoScriptParser::commandWord(int code) {
+    if (code < 0 || code >= static_cast<int>(std::size(kCommands))) return "";
+    return kCommands[code].word;
+}
+
 bool DemoScriptParser::tokenize(std::string_view line, std::vector<std::string>& tokens, std::string& message) {
     tokens.clear();
     size_t i = 0;

@@ -27,6 +27,9 @@ public:
     // A script command name ("button", ...) or a decimal command code.
     static bool parseCommand(const std::string& token, int& code);
 
+    // The script word of a command code ("move_to"), or "" for no command.
+    static const char* commandWord(int code);
+
     // Splits one line into tokens; false with message on an unclosed quote.
     static bool tokenize(std::string_view line, std::vector<std::string>& tokens, std::string& message);
 
