@@ -1,0 +1,238 @@
+#include "containers/GuiScrolledPanel.h"
+
+#include "core/GuiSizer.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+constexpr uint32_t kTrack = 0xFFE6E6E6;  // (230, 230, 230, 255), red in the lowest byte
+constexpr uint32_t kThumb = 0xFFA0A0A0;  // (160, 160, 160, 255)
+
+int clampTo(long long v, int hi) { return static_cast<int>(std::clamp<long long>(v, 0, std::max(hi, 0))); }
+
+}  // namespace
+
+GuiScrolledPanel::GuiScrolledPanel(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color colour)
+    : GuiObject(parent, id, x, y, w, h, colour),
+      ChildContainer(static_cast<GuiObject&>(*this)),
+      contentW(std::max(w, 0)),
+      contentH(std::max(h, 0)),
+      placedX(x),
+      placedY(y) {
+    vbar.orientation = ScrollBar::Vertical;
+    vbar.minThumb = 16;
+    hbar.orientation = ScrollBar::Horizontal;
+    hbar.minThumb = 16;
+    updateBars();
+}
+
+GuiScrolledPanel::~GuiScrolledPanel() = default;
+
+const char* GuiScrolledPanel::className() { return "GuiScrolledPanel"; }
+
+bool GuiScrolledPanel::isScrollable() { return true; }
+
+int GuiScrolledPanel::maxScrollX() const { return std::max(0, contentW - viewW()); }
+int GuiScrolledPanel::maxScrollY() const { return std::max(0, contentH - viewH()); }
+
+bool GuiScrolledPanel::inView(int px, int py) const {
+    return px >= x && px < x + viewW() && py >= y && py < y + viewH();
+}
+
+GuiObject* GuiScrolledPanel::childAt(int px, int py) const { return inView(px, py) ? topChildAt(px, py) : nullptr; }
+
+void GuiScrolledPanel::followPosition() {
+    const int dx = x - placedX, dy = y - placedY;
+    placedX = x;
+    placedY = y;
+    moveChildren(dx, dy);
+}
+
+GuiObject* GuiScrolledPanel::add(GuiObject* child) {
+    followPosition();
+    return adopt(child, x - scrollX, y - scrollY);
+}
+
+void GuiScrolledPanel::setSizer(GuiSizer* newSizer) {
+    if (newSizer != sizer) {  // handing in the current sizer again must not delete it
+        delete sizer;
+        sizer = newSizer;
+    }
+    relayout();
+}
+
+void GuiScrolledPanel::setContentSize(int cw, int ch) {
+    contentW = std::max(cw, 0);
+    contentH = std::max(ch, 0);
+    relayout();
+}
+
+void GuiScrolledPanel::relayout() {
+    dropRemoved();
+    if (sizer) {
+        int mw = 0, mh = 0;
+        sizer->getMinSize(mw, mh);
+        contentW = std::max(mw, 0);
+        contentH = std::max(mh, 0);
+    }
+    updateBars();
+    if (sizer)
+        sizer->setDimension(x - scrollX, y - scrollY, std::max(viewW(), contentW), std::max(viewH(), contentH));
+}
+
+void GuiScrolledPanel::updateBars() {
+    if (contentH <= h && contentW <= w) {
+        vbar.visible = hbar.visible = false;
+        vbar.dragging = hbar.dragging = false;
+    } else if (contentH <= h) {
+        // Only the width overflows, but the horizontal bar may take so much
+        // height that the vertical one is needed as well.
+        hbar.visible = true;
+        vbar.visible = contentH > h - BarSize;
+        if (!vbar.visible) vbar.dragging = false;
+    } else {
+        vbar.visible = true;
+        hbar.visible = contentW > w - BarSize;
+        if (!hbar.visible) hbar.dragging = false;
+    }
+    scrollTo(scrollX, scrollY);
+}
+
+void GuiScrolledPanel::scrollTo(int sx, int sy) {
+    sx = clampTo(sx, maxScrollX());
+    sy = clampTo(sy, maxScrollY());
+    if (sx != scrollX || sy != scrollY) {
+        const int dx = sx - scrollX, dy = sy - scrollY;
+        scrollX = sx;
+        scrollY = sy;
+        moveChildren(-dx, -dy);
+        invalidate();
+    }
+    placeBars();
+}
+
+void GuiScrolledPanel::placeBars() {
+    if (vbar.visible) vbar.setGeometry(x + viewW(), y, BarSize, viewH(), contentH, viewH(), scrollY, -1);
+    if (hbar.visible) hbar.setGeometry(x, y + viewH(), viewW(), BarSize, contentW, viewW(), scrollX, -1);
+}
+
+void GuiScrolledPanel::layout() {
+    shareWindow();
+    followPosition();
+    relayout();
+}
+
+void GuiScrolledPanel::resize(SDL_Renderer*, int width, int height) {
+    w = width;
+    h = height;
+    relayout();
+}
+
+GuiObject* GuiScrolledPanel::tooltipOwner() {
+    dropRemoved();
+    return hovered ? hovered->tooltipOwner() : this;
+}
+
+GuiObject* GuiScrolledPanel::findByName(const std::string& n) {
+    if (GuiObject* me = GuiObject::findByName(n)) return me;
+    return findInChildren(n);
+}
+
+bool GuiScrolledPanel::findItem(const std::string& item, GuiObject*& owner, SDL_Rect& out) {
+    return GuiObject::findItem(item, owner, out) || findItemInChildren(item, owner, out);
+}
+
+GuiObject* GuiScrolledPanel::hitTest(int px, int py) {
+    if (!contains(px, py)) return nullptr;
+    dropRemoved();
+    if (GuiObject* c = childAt(px, py))
+        if (GuiObject* hit = c->hitTest(px, py)) return hit;
+    return this;
+}
+
+GuiObject* GuiScrolledPanel::wheelTarget(int px, int py) {
+    if (!contains(px, py)) return nullptr;
+    dropRemoved();
+    GuiObject* c = childAt(px, py);
+    GuiObject* inner = c ? c->wheelTarget(px, py) : nullptr;
+    return inner ? inner : this;
+}
+
+void GuiScrolledPanel::tick(uint32_t nowMs) { tickChildren(nowMs); }
+
+void GuiScrolledPanel::pressAt(GuiEvent& ev, int px, int py) {
+    if (vbar.visible) {
+        if (vbar.hitThumb(px, py)) {
+            vbar.beginDrag(py);
+            return;
+        }
+        if (vbar.hitTrack(px, py)) {
+            scrollTo(scrollX, vbar.pageStep(py, scrollY, std::max(1, viewH())));
+            return;
+        }
+    }
+    if (hbar.visible) {
+        if (hbar.hitThumb(px, py)) {
+            hbar.beginDrag(px);
+            return;
+        }
+        if (hbar.hitTrack(px, py)) {
+            scrollTo(hbar.pageStep(px, scrollX, std::max(1, viewW())), scrollY);
+            return;
+        }
+    }
+    routePress(ev, childAt(px, py));
+}
+
+void GuiScrolledPanel::dragTo(int px, int py) {
+    if (vbar.dragging) scrollTo(scrollX, vbar.dragTo(py, contentH, viewH(), -1));
+    if (hbar.dragging) scrollTo(hbar.dragTo(px, contentW, viewW(), -1), scrollY);
+}
+
+void GuiScrolledPanel::handleEvent(GuiEvent& ev) {
+    if (!ev.sdl) return;
+    dropRemoved();
+    const SDL_Event& e = *ev.sdl;
+    int px = 0, py = 0;
+    switch (e.type) {
+    case SDL_MOUSEBUTTONDOWN:
+        pointerOf(ev, px, py);
+        pressAt(ev, px, py);
+        break;
+    case SDL_MOUSEBUTTONUP:
+        vbar.dragging = hbar.dragging = false;
+        routeRelease(ev);
+        break;
+    case SDL_MOUSEWHEEL:
+        if (e.wheel.y != 0) scrollTo(scrollX, clampTo(scrollY - static_cast<long long>(WheelStep) * e.wheel.y, INT_MAX));
+        if (e.wheel.x != 0) scrollTo(clampTo(scrollX - static_cast<long long>(WheelStep) * e.wheel.x, INT_MAX), scrollY);
+        break;
+    case SDL_MOUSEMOTION:
+        pointerOf(ev, px, py);
+        if (vbar.dragging || hbar.dragging)
+            dragTo(px, py);
+        else
+            routeMotion(ev, captured ? nullptr : childAt(px, py));
+        break;
+    case SDL_WINDOWEVENT: routeWindowEvent(ev); break;
+    default: break;
+    }
+}
+
+void GuiScrolledPanel::mouseLeave() { endHover(); }
+
+void GuiScrolledPanel::draw(SDL_Renderer* r) {
+    SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
+    const SDL_Rect rc = rect();
+    SDL_RenderFillRect(r, &rc);
+    drawChildren(r, viewRect());
+    if (vbar.visible) vbar.draw(r, kTrack, kThumb);
+    if (hbar.visible) hbar.draw(r, kTrack, kThumb);
+    if (vbar.visible && hbar.visible) {
+        SDL_SetRenderDrawColor(r, 230, 230, 230, 255);
+        const SDL_Rect corner{x + viewW(), y + viewH(), BarSize, BarSize};
+        SDL_RenderFillRect(r, &corner);
+    }
+}
