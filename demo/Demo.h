@@ -2,14 +2,71 @@
 
 #include "core/GuiEngine.h"
 
-// The demonstration application: draws every window each frame and routes
-// events to the windows, keeping dialogs modal.
+#include <deque>
+#include <string>
+
+class GuiButton;
+class GuiButtonGroup;
+class GuiLabel;
+class GuiMenu;
+class GuiMenuBar;
+class GuiObject;
+class GuiStatusBar;
+class GuiTextCtrl;
+class GuiWindow;
+
+// The demonstration application: one main window that shows the toolkit's
+// widgets, logs every command they report and keeps dialogs modal.
 class Demo : public GuiEngine {
 public:
+    // Set by the showcase once it is built; the animation skips them until then.
+    GuiButtonGroup* toggleGroup = nullptr;
+    GuiObject* gaugeHorizontal = nullptr;
+    GuiObject* gaugeVertical = nullptr;
+
+    // Widgets the application refers to after building the window.
+    GuiMenuBar* menuBar = nullptr;
+    GuiLabel* counterLabel = nullptr;
+    int clickCounter = 0;
+    GuiTextCtrl* log = nullptr;
+    GuiTextCtrl* textSingle = nullptr;
+    GuiTextCtrl* textMulti = nullptr;
+    GuiStatusBar* statusBar = nullptr;
+
+    // Builds the main window and everything in it; stores it as mainWindow.
+    void buildMainWindow();
+
     void renderWindow(AppWindow* w) override;
     void handleEvent(AppWindow* w, GuiEvent& ev) override;
 
+    // One line in the event log; the log keeps the newest lines only.
+    void appendLog(const std::string& line);
+    void logCommand(const GuiEvent& ev);
+    // Logs "<name>: an" / "<name>: aus" on every state change of the button.
+    void logToggles(GuiButton* button);
+    GuiLabel* addSectionHeading(int x, int y, int w, const std::string& text);
+    // Dialog launchers; false when the entry is not one of them.
+    bool handleMenuCommand(AppWindow* w, int itemId);
+
+    // The function keys and Alt+D of the main window; true when used.
+    bool handleShortcut(const SDL_Keysym& key);
+
+    static void fillRecentMenu(GuiMenu& menu);
+
+    static constexpr size_t LogLimit = 200;  // more lines than this ...
+    static constexpr size_t LogKeep = 150;   // ... are cut back to this many
+
 private:
+    GuiWindow* mainRoot() const;
+    void buildMenuBar();
+    void buildColumn1();
+    void buildColumn2();
+    void buildColumn3();
+    void buildColumn4();
+    void buildEventLog();
+    void buildStatusBar();
     void handleCommand(AppWindow* w, GuiEvent& ev);
     void handleInput(AppWindow* w, GuiEvent& ev);
+
+    std::deque<std::string> logLines;
 };

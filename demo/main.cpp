@@ -1,17 +1,32 @@
+#include "automation/DemoDriver.h"
 #include "demo/Demo.h"
 
-#include "core/AppWindow.h"
-
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <memory>
 
+// Runs the demonstration. With GUI_DEMO_SCRIPT naming a script, the
+// automation driver plays it against the running program; a script that
+// cannot be loaded ends the program before any window opens, and a failed
+// run makes the exit status 1.
 int main(int, char**) {
+    int status = 0;
     try {
-        Demo* demo = new Demo();
-        mainWindow = demo->createWindow("GuiEngine", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 1900, 960,
-                                        SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE, SDL_Color{200, 200, 200, 255});
+        auto demo = std::make_unique<Demo>();
+        auto driver = std::make_unique<DemoDriver>(demo.get());
+        if (const char* script = std::getenv("GUI_DEMO_SCRIPT")) {
+            if (!driver->loadScript(script)) {
+                SDL_Log("Demo-Fehler in %s", driver->error.c_str());
+                demo.reset();
+                return 1;
+            }
+            demo->automation = driver.get();
+        }
+        demo->buildMainWindow();
         demo->run();
-        delete demo;
+        demo.reset();
+        if (driver->state() == DemoDriver::Failed) status = 1;
     } catch (const GuiEngine::Error& e) {
         std::fprintf(stderr, "tarvexkit: SDL_ttf konnte nicht gestartet werden (Code %u)\n", e.code);
         return 1;
@@ -19,5 +34,5 @@ int main(int, char**) {
         std::fprintf(stderr, "tarvexkit: %s\n", e.what());
         return 1;
     }
-    return 0;
+    return status;
 }

@@ -1,0 +1,71 @@
+#!/bin/sh
+# Runs the demo headless with one automation script and checks the outcome.
+#   run-script.sh DEMO_EXECUTABLE BUILD_DIR SCRIPT
+# Directives in the script's comment lines (the script parser ignores them):
+#   #! status N          expected exit status (default 0)
+#   #! env NAME=VALUE    extra environment; @TMP@ is a fresh temporary folder
+#   #! output TEXT       TEXT must appear in what the demo writes (stdout+stderr)
+#   #! file PATH REGEX   the file must hold a line matching the extended regex
+#   #! gate SECONDS      start with a start-gate file, remove it after SECONDS
+#                        and check that the run had not finished before that
+set -u
+demo="$1"
+build="$2"
+script="$3"
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+directives() { sed -n "s/^#! $1 //p" "$script" | sed "s|@TMP@|$tmp|g"; }
+
+expected=$(directives status | tail -n 1)
+expected=${expected:-0}
+
+export SDL_VIDEODRIVER=offscreen
+export GUI_DEMO_QUIT_AT_END=1
+export GUI_DEMO_SCRIPT="$script"
+unset GUI_DEMO_TRACE GUI_DEMO_SCENES GUI_DEMO_START_GATE GUI_DEMO_WINDOW_ID_FILE
+while IFS= read -r assignment; do
+    [ -n "$assignment" ] && export "$assignment"
+done <<EOF_ENV
+$(directives env)
+EOF_ENV
+
+gate=$(directives gate | tail -n 1)
+if [ -n "$gate" ]; then
+    export GUI_DEMO_START_GATE="$tmp/gate"
+    touch "$GUI_DEMO_START_GATE"
+fi
+
+cd "$build" || exit 2
+timeout 60 "$demo" >"$tmp/out.txt" 2>&1 &
+pid=$!
+if [ -n "$gate" ]; then
+    sleep "$gate"
+    if ! kill -0 "$pid" 2>/dev/null; then
+        echo "the run did not wait for its start gate"; cat "$tmp/out.txt"; exit 1
+    fi
+    rm -f "$GUI_DEMO_START_GATE"
+fi
+wait "$pid"
+status=$?
+
+fail() { echo "$1"; echo "--- demo output ---"; cat "$tmp/out.txt"; exit 1; }
+
+[ "$status" -eq "$expected" ] || fail "exit status $status, expected $expected"
+while IFS= read -r text; do
+    [ -z "$text" ] && continue
+    grep -qF -- "$text" "$tmp/out.txt" || fail "output lacks: $text"
+done <<EOF_OUT
+$(directives output)
+EOF_OUT
+while IFS= read -r spec; do
+    [ -z "$spec" ] && continue
+    path=${spec%% *}
+    regex=${spec#* }
+    [ -f "$path" ] || fail "file $path was not written"
+    grep -qE -- "$regex" "$path" || { echo "--- $path ---"; cat "$path"; fail "$path lacks a line matching: $regex"; }
+done <<EOF_FILE
+$(directives file)
+EOF_FILE
+echo "script $(basename "$script") passed"
