@@ -184,6 +184,15 @@ bool ChildContainer::findItemInChildren(const std::string& item, GuiObject*& own
     return false;
 }
 
+void ChildContainer::childRemoved(GuiObject* child) {
+    auto it = std::find(children.begin(), children.end(), child);
+    if (it == children.end()) return;
+    if (captured == child) captured = nullptr;
+    if (hovered == child) hovered = nullptr;
+    if (sizer) sizer->removeWidget(child);
+    children.erase(it);
+}
+
 void ChildContainer::dropRemoved() {
     GuiWindow* win = self.window;
     if (!win || win->removalQueue.empty()) return;

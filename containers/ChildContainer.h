@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/GuiObject.h"
+#include "core/IChildHost.h"
 
 #include <SDL2/SDL.h>
 
@@ -17,11 +18,12 @@ class GuiSizer;
 // the widgets inside it.
 //
 // Deferred deletion: the window deletes a widget queued with destroyLater
-// after the current event but only takes it out of its own list. A container
-// therefore drops queued children from its list (and its sizer) whenever it
-// gets control: after forwarding an event, after ticking and before drawing
-// or answering a query.
-class ChildContainer {
+// after the current event and tells the widget's container first
+// (childRemoved). The container also drops queued children from its list
+// (and its sizer) whenever it gets control, so it never hands out a child
+// that is about to go, and leaves queued children to the window when it is
+// deleted itself.
+class ChildContainer : public IChildHost {
 public:
     explicit ChildContainer(GuiObject& owner) : self(owner) {}
     // Deletes the children, then the sizer.
@@ -34,6 +36,8 @@ public:
     GuiSizer* sizer = nullptr;         // owned; null for manual placement
     GuiObject* captured = nullptr;     // child of the last press, until the release
     GuiObject* hovered = nullptr;      // child under the pointer
+
+    void childRemoved(GuiObject* child) override;
 
     // The last child whose rectangle holds the point (half-open).
     GuiObject* topChildAt(int px, int py) const;

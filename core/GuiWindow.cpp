@@ -3,6 +3,7 @@
 #include "core/AppWindow.h"
 #include "core/AutomationHook.h"
 #include "core/GuiEngine.h"
+#include "core/IChildHost.h"
 #include "core/IEditable.h"
 #include "core/IKeptPopup.h"
 #include "core/IMenuBarRouting.h"
@@ -340,32 +341,39 @@ void GuiWindow::scheduleRemoval(GuiObject* o) {
 }
 
 void GuiWindow::processRemovals() {
-    // A destructor may ask for further removals; keep going until none is left.
+    // Entries stay queued until they are deleted, so a container being
+    // deleted can see which of its children the window deletes itself. A
+    // destructor may queue further removals; they are handled in turn.
     while (!removalQueue.empty()) {
-        std::vector<GuiObject*> queue;
-        queue.swap(removalQueue);
-        for (GuiObject* o : queue) {
-            // Nothing the window or the engine holds may point into the
-            // deleted subtree afterwards.
-            if (isSelfOrDescendant(focus, o)) focus = nullptr;
-            if (isSelfOrDescendant(hover, o)) hover = nullptr;
-            if (isSelfOrDescendant(capture, o)) capture = nullptr;
-            if (isSelfOrDescendant(activePopup, o)) activePopup = nullptr;
-            if (isSelfOrDescendant(tooltipObject, o)) {
-                tooltipObject = nullptr;
-                tooltipShown = false;
-            }
-            if (engine) {
-                auto* tt = dynamic_cast<GuiObject*>(engine->textTarget);
-                if (isSelfOrDescendant(tt, o)) engine->textTarget = nullptr;
-                auto* st = dynamic_cast<GuiObject*>(engine->savedTextTarget);
-                if (isSelfOrDescendant(st, o)) engine->savedTextTarget = nullptr;
-            }
-            children.erase(std::remove(children.begin(), children.end(), o), children.end());
-            popups.erase(std::remove(popups.begin(), popups.end(), o), popups.end());
-            if (!activePopup && !popups.empty()) activePopup = popups.back();
-            delete o;
+        GuiObject* o = removalQueue.front();
+        // Nothing the window or the engine holds may point into the deleted
+        // subtree afterwards.
+        if (isSelfOrDescendant(focus, o)) focus = nullptr;
+        if (isSelfOrDescendant(hover, o)) hover = nullptr;
+        if (isSelfOrDescendant(capture, o)) capture = nullptr;
+        if (isSelfOrDescendant(activePopup, o)) activePopup = nullptr;
+        if (isSelfOrDescendant(tooltipObject, o)) {
+            tooltipObject = nullptr;
+            tooltipShown = false;
         }
+        if (engine) {
+            auto* tt = dynamic_cast<GuiObject*>(engine->textTarget);
+            if (isSelfOrDescendant(tt, o)) engine->textTarget = nullptr;
+            auto* st = dynamic_cast<GuiObject*>(engine->savedTextTarget);
+            if (isSelfOrDescendant(st, o)) engine->savedTextTarget = nullptr;
+        }
+        children.erase(std::remove(children.begin(), children.end(), o), children.end());
+        popups.erase(std::remove(popups.begin(), popups.end(), o), popups.end());
+        if (!activePopup && !popups.empty()) activePopup = popups.back();
+        if (o->parent && o->parent != this)
+            if (auto* host = dynamic_cast<IChildHost*>(o->parent)) host->childRemoved(o);
+        // Queued descendants outlive o (its container leaves them to the
+        // window); they must not point back at it.
+        for (GuiObject* q : removalQueue)
+            if (q != o && isSelfOrDescendant(q, o)) q->parent = nullptr;
+        delete o;
+        auto it = std::find(removalQueue.begin(), removalQueue.end(), o);
+        if (it != removalQueue.end()) removalQueue.erase(it);
     }
 }
 

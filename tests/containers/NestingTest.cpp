@@ -147,3 +147,34 @@ TEST_F(NestingTest, PanelAndChildQueuedTogetherAreDeletedOnce) {
     dispatch(button(SDL_MOUSEBUTTONUP, 190, 60));
     frames(1);
 }
+
+TEST_F(NestingTest, AFocusedChildDeletedOnAKeyIsForgottenByItsPanel) {
+    // The key goes straight to the focused widget, past its containers.
+    build();
+    ProbeWidget* keeper = put(inner, probe(30, 30, 20, 20));
+    ProbeWidget* doomed = put(inner, probe(5, 5, 20, 20));
+    doomed->onEvent = [](ProbeWidget& self, GuiEvent& ev) {
+        if (ev.sdl->type == SDL_KEYDOWN) self.destroyLater();
+    };
+    root->setFocus(doomed);
+    dispatch(key(SDLK_DELETE));
+    ASSERT_EQ(inner->children.size(), 1u);
+    EXPECT_EQ(inner->children[0], keeper);
+    EXPECT_EQ(root->focus, nullptr);
+    frames(2);
+}
+
+TEST_F(NestingTest, PanelQueuedBeforeItsChildIsDeletedOnce) {
+    build();
+    ProbeWidget* child = put(inner, probe(5, 5, 20, 20));
+    GuiPanel* page = notebook->page(0);
+    child->onEvent = [this](ProbeWidget& self, GuiEvent& ev) {
+        if (ev.sdl->type != SDL_MOUSEBUTTONDOWN) return;
+        inner->destroyLater();
+        self.destroyLater();
+    };
+    dispatch(button(SDL_MOUSEBUTTONDOWN, 190, 60));
+    EXPECT_TRUE(page->children.empty());
+    EXPECT_TRUE(root->removalQueue.empty());
+    frames(1);
+}
