@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -73,7 +74,7 @@ void GuiSearchCtrl::draw(SDL_Renderer* r) {
     const int cx = x + 10, cy = y + h / 2;
     SDL_Point ring[17];
     for (int k = 0; k <= 16; ++k) {
-        const double a = k * 2.0 * M_PI / 16.0;
+        const double a = k * 2.0 * std::numbers::pi / 16.0;
         ring[k] = SDL_Point{cx + int(std::lround(5 * std::cos(a))), cy + int(std::lround(5 * std::sin(a)))};
     }
     setColour(r, 100);

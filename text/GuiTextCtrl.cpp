@@ -72,6 +72,21 @@ constexpr SDL_Color White{255, 255, 255, 255};
 constexpr uint32_t TrackColour = 0xFFE6E6E6u;  // (230, 230, 230, 255)
 constexpr uint32_t ThumbColour = 0xFFA0A0A0u;  // (160, 160, 160, 255)
 
+struct LineMetrics {
+    int height, ascender, descender;
+};
+
+LineMetrics metricsOf(FT_Face face) {
+    LineMetrics m{0, 12, -4};
+    if (face && face->size) {
+        const FT_Size_Metrics& sm = face->size->metrics;
+        m = LineMetrics{int(sm.height >> 6), int(sm.ascender >> 6), int(sm.descender >> 6)};
+    }
+    // Every line step and whole-line rounding divides by the line height.
+    if (m.height < 1) m.height = 16;
+    return m;
+}
+
 }  // namespace
 
 GuiTextCtrl::GuiTextCtrl(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color bgColor,
@@ -242,25 +257,6 @@ std::pair<const char*, const char*> GuiTextCtrl::debugLines() {
 
 // ---------------------------------------------------------------------------
 // Layout
-
-namespace {
-
-struct LineMetrics {
-    int height, ascender, descender;
-};
-
-LineMetrics metricsOf(FT_Face face) {
-    LineMetrics m{0, 12, -4};
-    if (face && face->size) {
-        const FT_Size_Metrics& sm = face->size->metrics;
-        m = LineMetrics{int(sm.height >> 6), int(sm.ascender >> 6), int(sm.descender >> 6)};
-    }
-    // Every line step and whole-line rounding divides by the line height.
-    if (m.height < 1) m.height = 16;
-    return m;
-}
-
-}  // namespace
 
 void GuiTextCtrl::readMetrics() {
     const LineMetrics m = metricsOf(face);
@@ -867,7 +863,8 @@ bool GuiTextCtrl::handleCtrlKey(SDL_Keycode sym) {
         if (clip && *clip) {
             std::string pasted(clip);
             deleteSelection();
-            if (!multiLine) std::replace_if(pasted.begin(), pasted.end(), [](char ch) { return ch == '\n' || ch == '\r'; }, ' ');
+            if (!multiLine)
+                std::replace_if(pasted.begin(), pasted.end(), [](char ch) { return ch == '\n' || ch == '\r'; }, ' ');
             insertAtCursor(pasted, true);
             clearSelection();
         }
