@@ -431,19 +431,33 @@ AppWindow* GuiEngine::findWindow(uint32_t id) const {
 
 AppWindow* GuiEngine::createWindow(const std::string& title, int x, int y, int w, int h,
                                    uint32_t sdlWindowFlags, SDL_Color bg) {
-    return createWindowWithRoot(title, x, y, w, h, sdlWindowFlags, bg, false);
+    return createWindowWithRoot(title, x, y, w, h, sdlWindowFlags, bg,
+                                [](AppWindow* aw, int rw, int rh, SDL_Color c) -> GuiWindow* {
+                                    return new GuiWindow(aw, 0, 0, rw, rh, c);
+                                });
 }
 
 AppWindow* GuiEngine::createDialogWindow(const std::string& title, int x, int y, int w, int h,
                                          uint32_t sdlWindowFlags, SDL_Color bg) {
+    return createDialogWindow(title, x, y, w, h, sdlWindowFlags, bg,
+                              [](AppWindow* aw, int rw, int rh, SDL_Color c) -> GuiDialog* {
+                                  return new GuiDialog(aw, 0, 0, rw, rh, c);
+                              });
+}
+
+AppWindow* GuiEngine::createDialogWindow(const std::string& title, int x, int y, int w, int h,
+                                         uint32_t sdlWindowFlags, SDL_Color bg, const DialogRootFactory& makeRoot) {
     centerOnMainWindow(x, y, w, h);
-    AppWindow* aw = createWindowWithRoot(title, x, y, w, h, sdlWindowFlags, bg, true);
+    AppWindow* aw = createWindowWithRoot(title, x, y, w, h, sdlWindowFlags, bg,
+                                         [&makeRoot](AppWindow* a, int rw, int rh, SDL_Color c) -> GuiWindow* {
+                                             return makeRoot(a, rw, rh, c);
+                                         });
     if (aw) setModalFor(aw);
     return aw;
 }
 
 AppWindow* GuiEngine::createWindowWithRoot(const std::string& title, int x, int y, int w, int h,
-                                           uint32_t flags, SDL_Color bg, bool dialog) {
+                                           uint32_t flags, SDL_Color bg, const RootFactory& makeRoot) {
     requestRedraw();
     auto* aw = new AppWindow();
     aw->window = SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
@@ -465,7 +479,7 @@ AppWindow* GuiEngine::createWindowWithRoot(const std::string& title, int x, int 
     aw->w = w;
     aw->h = h;
     aw->engine = this;
-    aw->root = dialog ? new GuiDialog(aw, 0, 0, w, h, bg) : new GuiWindow(aw, 0, 0, w, h, bg);
+    aw->root = makeRoot(aw, w, h, bg);
 
     allocBackingStore(aw, w, h);
     aw->id = SDL_GetWindowID(aw->window);

@@ -16,7 +16,9 @@
 
 struct AppWindow;
 class AutomationHook;
+class GuiDialog;
 class GuiObject;
+class GuiWindow;
 class IEditable;
 
 // Process-wide state of the engine module, reachable by every widget.
@@ -103,6 +105,11 @@ public:
                             uint32_t sdlWindowFlags, SDL_Color bg);
     AppWindow* createDialogWindow(const std::string& title, int x, int y, int w, int h,
                                   uint32_t sdlWindowFlags, SDL_Color bg);
+    // The same with a root of the dialog's own class, made by makeRoot for
+    // the new record (at 0,0 with the window's size and colour).
+    using DialogRootFactory = std::function<GuiDialog*(AppWindow*, int w, int h, SDL_Color bg)>;
+    AppWindow* createDialogWindow(const std::string& title, int x, int y, int w, int h,
+                                  uint32_t sdlWindowFlags, SDL_Color bg, const DialogRootFactory& makeRoot);
     bool destroyWindow(uint32_t id);
     void closeWindowLater(uint32_t id);
     AppWindow* findWindow(uint32_t id) const;
@@ -117,7 +124,8 @@ public:
     static void addRendererReleaseHook(RendererReleaseHook hook);
 
 private:
+    using RootFactory = std::function<GuiWindow*(AppWindow*, int w, int h, SDL_Color bg)>;
     AppWindow* createWindowWithRoot(const std::string& title, int x, int y, int w, int h,
-                                    uint32_t flags, SDL_Color bg, bool dialog);
+                                    uint32_t flags, SDL_Color bg, const RootFactory& makeRoot);
     bool commandLineSizeSeen = false;
 };

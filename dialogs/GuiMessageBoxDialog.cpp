@@ -254,12 +254,13 @@ GuiMessageBoxDialog* GuiMessageBoxDialog::show(const std::string& text, const st
     // The engine builds dialog windows with a plain GuiDialog root; this box
     // needs its own, so it takes the root's place before anything refers to
     // the old one.
-    AppWindow* aw = engine->createDialogWindow(title, x, y, W, H, SDL_WINDOW_SHOWN, kDialogColour);
+    AppWindow* aw = engine->createDialogWindow(
+        title, x, y, W, H, SDL_WINDOW_SHOWN, kDialogColour,
+        [style](AppWindow* a, int rw, int rh, SDL_Color c) -> GuiDialog* {
+            return new GuiMessageBoxDialog(a, -1, 0, 0, rw, rh, c, style);
+        });
     if (!aw) return nullptr;
-    auto* dlg = new GuiMessageBoxDialog(aw, -1, 0, 0, W, H, kDialogColour, style);
-    GuiWindow* plainRoot = aw->root;
-    aw->root = dlg;
-    delete plainRoot;
+    auto* dlg = static_cast<GuiMessageBoxDialog*>(aw->root);
     if (style & StyleOnTop) SDL_SetWindowAlwaysOnTop(aw->window, SDL_TRUE);
 
     int rx = 0, ry = 0;
