@@ -122,6 +122,24 @@ bool GuiTextCtrl::getValue(std::string& out) {
     return true;
 }
 
+bool GuiTextCtrl::getItemValue(const std::string& item, std::string& out) {
+    if (item.empty() || item.size() > 10) return false;
+    size_t digits = (item[0] == '-') ? 1 : 0;
+    if (digits == item.size() || item.find_first_not_of("0123456789", digits) != std::string::npos) return false;
+    const long long n = std::stoll(item);
+    if (n == 0) return false;
+    std::vector<std::pair<size_t, size_t>> lines;  // start, length
+    size_t start = 0;
+    for (size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
+        lines.emplace_back(start, nl - start);
+    lines.emplace_back(start, text.size() - start);
+    const long long count = static_cast<long long>(lines.size());
+    const long long index = n > 0 ? n - 1 : count + n;
+    if (index < 0 || index >= count) return false;
+    out = text.substr(lines[index].first, lines[index].second);
+    return true;
+}
+
 bool GuiTextCtrl::setValue(const std::string& value) {
     setText(value);
     return true;

@@ -74,6 +74,10 @@ public:
 
     bool getValue(std::string& out) override;
     bool setValue(const std::string& value) override;
+    // One line of the text by its number: "1" is the first line, "-1" the
+    // last, "-2" the one before it. False for any other item or a line that
+    // does not exist.
+    bool getItemValue(const std::string& item, std::string& out) override;
     bool isScrollable() override;
     bool isCacheable() override;
     const char* className() override;

@@ -350,3 +350,22 @@ TEST_F(TextMouse, DebugLines) {
 }
 
 }  // namespace
+
+TEST(TextCtrlLines, LinesByNumberFromEitherEnd) {
+    GuiTextCtrl ctrl(nullptr, -1, 0, 0, 200, 100, SDL_Color{255, 255, 255, 255}, nullptr, GuiTextCtrl::MultiLine);
+    ctrl.setText("eins\nzwei\n\ndrei");
+    struct Case {
+        const char* item;
+        bool ok;
+        const char* line;
+    } cases[] = {
+        {"1", true, "eins"}, {"3", true, ""},   {"4", true, "drei"}, {"-1", true, "drei"}, {"-4", true, "eins"},
+        {"5", false, ""},    {"-5", false, ""}, {"0", false, ""},    {"", false, ""},      {"-", false, ""},
+        {"x", false, ""},    {"1x", false, ""}, {"99999999999", false, ""},
+    };
+    for (const auto& c : cases) {
+        std::string out = "unverändert";
+        EXPECT_EQ(ctrl.getItemValue(c.item, out), c.ok) << c.item;
+        EXPECT_EQ(out, c.ok ? std::string(c.line) : std::string("unverändert")) << c.item;
+    }
+}
