@@ -1,12 +1,11 @@
 #include "automation/DemoScriptParser.h"
 
 #include "core/GuiEvent.h"
+#include "core/ValueText.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <locale>
-#include <sstream>
 
 namespace {
 
@@ -76,14 +75,8 @@ bool DemoScriptParser::tokenize(std::string_view line, std::vector<std::string>&
 }
 
 bool DemoScriptParser::parseSeconds(const std::string& token, double& out) {
-    if (token.empty()) return false;
-    std::istringstream is(token);
-    is.imbue(std::locale::classic());
     double v = 0;
-    is >> v;
-    if (is.fail() || is.bad()) return false;
-    if (is.peek() != std::char_traits<char>::eof()) return false;
-    if (!(v >= 0)) return false;
+    if (!parseNumber(token, v) || !(v >= 0)) return false;
     out = v;
     return true;
 }

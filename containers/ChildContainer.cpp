@@ -22,15 +22,7 @@ GuiObject* ChildContainer::topChildAt(int px, int py) const {
 }
 
 bool ChildContainer::pointerOf(const GuiEvent& ev, int& px, int& py) {
-    if (!ev.sdl) return false;
-    const SDL_Event& e = *ev.sdl;
-    switch (e.type) {
-    case SDL_MOUSEMOTION: px = e.motion.x; py = e.motion.y; return true;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: px = e.button.x; py = e.button.y; return true;
-    case SDL_MOUSEWHEEL: px = e.wheel.mouseX; py = e.wheel.mouseY; return true;
-    default: return false;
-    }
+    return ev.sdl && ::pointerOf(*ev.sdl, px, py);
 }
 
 void ChildContainer::forward(GuiObject* child, GuiEvent& ev) {

@@ -3,7 +3,7 @@
 #include "containers/ChildContainer.h"
 #include "containers/ClipScope.h"
 #include "containers/GuiPanel.h"
-#include "controls/TextImage.h"
+#include "core/TextImage.h"
 #include "core/GuiWindow.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "containers/GuiPanel.h"
 
-#include "controls/TextImage.h"
+#include "core/TextImage.h"
 #include "core/GuiSizer.h"
 
 #include <utility>

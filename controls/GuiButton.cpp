@@ -1,6 +1,6 @@
 #include "controls/GuiButton.h"
 
-#include "controls/TextImage.h"
+#include "core/TextImage.h"
 #include "core/GuiWindow.h"
 #include "core/ValueText.h"
 

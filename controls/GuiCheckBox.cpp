@@ -1,6 +1,6 @@
 #include "controls/GuiCheckBox.h"
 
-#include "controls/TextImage.h"
+#include "core/TextImage.h"
 
 GuiCheckBox::GuiCheckBox(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color colour,
                          const std::string& label, TTF_Font* font, int flags)

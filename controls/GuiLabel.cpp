@@ -1,6 +1,6 @@
 #include "controls/GuiLabel.h"
 
-#include "controls/TextImage.h"
+#include "core/TextImage.h"
 
 namespace {
 

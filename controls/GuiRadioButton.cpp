@@ -1,6 +1,6 @@
 #include "controls/GuiRadioButton.h"
 
-#include "controls/TextImage.h"
+#include "core/TextImage.h"
 
 #include <vector>
 

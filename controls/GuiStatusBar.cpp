@@ -1,6 +1,6 @@
 #include "controls/GuiStatusBar.h"
 
-#include "controls/TextImage.h"
+#include "core/TextImage.h"
 
 #include <algorithm>
 #include <cstdint>

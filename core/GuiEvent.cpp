@@ -35,3 +35,13 @@ int commandByName(const char* name) {
         if (std::strcmp(e.name, name) == 0) return e.id;
     return 0;
 }
+
+bool pointerOf(const SDL_Event& e, int& px, int& py) {
+    switch (e.type) {
+    case SDL_MOUSEMOTION: px = e.motion.x; py = e.motion.y; return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: px = e.button.x; py = e.button.y; return true;
+    case SDL_MOUSEWHEEL: px = e.wheel.mouseX; py = e.wheel.mouseY; return true;
+    default: return false;
+    }
+}

@@ -24,6 +24,10 @@ const char* commandName(int commandId);
 // The command id for a script name, or 0 for an unknown name.
 int commandByName(const char* name);
 
+// Pointer position (window coordinates) of a mouse motion, button or wheel
+// event; false for every other event.
+bool pointerOf(const SDL_Event& e, int& px, int& py);
+
 // The record handed to every handleEvent, for input events and commands.
 struct GuiEvent {
     enum Kind : uint32_t { Input = 0, Command = 1 };

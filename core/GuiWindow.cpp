@@ -8,6 +8,7 @@
 #include "core/IKeptPopup.h"
 #include "core/IMenuBarRouting.h"
 #include "core/IWindowResizeFollower.h"
+#include "core/TextImage.h"
 #include "core/TextureGraveyard.h"
 
 #include <algorithm>
@@ -18,17 +19,6 @@ bool isSelfOrDescendant(GuiObject* obj, GuiObject* ancestor) {
     for (GuiObject* o = obj; o; o = o->parent)
         if (o == ancestor) return true;
     return false;
-}
-
-// Pointer position of a mouse event, if it has one.
-bool pointerOf(const SDL_Event& e, int& px, int& py) {
-    switch (e.type) {
-    case SDL_MOUSEMOTION: px = e.motion.x; py = e.motion.y; return true;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: px = e.button.x; py = e.button.y; return true;
-    case SDL_MOUSEWHEEL: px = e.wheel.mouseX; py = e.wheel.mouseY; return true;
-    default: return false;
-    }
 }
 
 IMenuBarRouting* firstMenuBar(const std::vector<GuiObject*>& children) {
@@ -420,14 +410,11 @@ void GuiWindow::drawTooltip(SDL_Renderer* r) {
     SDL_RenderFillRect(r, &box);
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
     SDL_RenderDrawRect(r, &box);
-    SDL_Surface* s = TTF_RenderUTF8_Blended(defaultFont, text.c_str(), SDL_Color{0, 0, 0, 255});
-    if (!s) return;
-    if (SDL_Texture* t = SDL_CreateTextureFromSurface(r, s)) {
-        SDL_Rect dst{box.x + 6, box.y + 3, s->w, s->h};
-        SDL_RenderCopy(r, t, nullptr, &dst);
-        SDL_DestroyTexture(t);
-    }
-    SDL_FreeSurface(s);
+    TextImage image = renderBlackText(r, defaultFont, text);
+    if (!image) return;
+    const SDL_Rect dst{box.x + 6, box.y + 3, image.w, image.h};
+    SDL_RenderCopy(r, image.texture, nullptr, &dst);
+    SDL_DestroyTexture(image.texture);
 }
 
 void GuiWindow::resize(SDL_Renderer* r, int width, int height) {

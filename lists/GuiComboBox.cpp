@@ -2,6 +2,7 @@
 
 #include "core/GuiEngine.h"
 #include "core/GuiWindow.h"
+#include "core/TextImage.h"
 #include "lists/GuiComboBoxDropDown.h"
 
 #include <SDL2/SDL_image.h>
@@ -252,15 +253,12 @@ void GuiComboBox::draw(SDL_Renderer* r) {
     const std::string text = selectedText();
     const int room = w - arrowWidth - 6;
     if (font && !text.empty() && room > 0) {
-        if (SDL_Surface* s = TTF_RenderUTF8_Blended(font, text.c_str(), textColour)) {
-            if (SDL_Texture* t = SDL_CreateTextureFromSurface(r, s)) {
-                const int cut = std::min(s->w, room);
-                const SDL_Rect src{0, 0, cut, s->h};
-                const SDL_Rect dst{x + 3, y + (h - s->h) / 2, cut, s->h};
-                SDL_RenderCopy(r, t, &src, &dst);
-                SDL_DestroyTexture(t);
-            }
-            SDL_FreeSurface(s);
+        if (TextImage image = renderText(r, font, text, textColour)) {
+            const int cut = std::min(image.w, room);
+            const SDL_Rect src{0, 0, cut, image.h};
+            const SDL_Rect dst{x + 3, y + (h - image.h) / 2, cut, image.h};
+            SDL_RenderCopy(r, image.texture, &src, &dst);
+            SDL_DestroyTexture(image.texture);
         }
     }
 

@@ -1,5 +1,7 @@
 #include "lists/GuiListCtrl.h"
 
+#include "core/TextImage.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -245,14 +247,11 @@ void GuiListCtrl::drawRows(SDL_Renderer* r) {
 
         const std::string& text = items[size_t(row)].text;
         if (text.empty()) continue;
-        SDL_Surface* s = TTF_RenderUTF8_Blended(font, text.c_str(), isSelected ? selectedTextColour : textColour);
-        if (!s) continue;
-        if (SDL_Texture* t = SDL_CreateTextureFromSurface(r, s)) {
-            const SDL_Rect dst{x + 4 - scrollX, top + (rowHeight - s->h) / 2, s->w, s->h};
-            SDL_RenderCopy(r, t, nullptr, &dst);
-            SDL_DestroyTexture(t);
-        }
-        SDL_FreeSurface(s);
+        TextImage image = renderText(r, font, text, isSelected ? selectedTextColour : textColour);
+        if (!image) continue;
+        const SDL_Rect dst{x + 4 - scrollX, top + (rowHeight - image.h) / 2, image.w, image.h};
+        SDL_RenderCopy(r, image.texture, nullptr, &dst);
+        SDL_DestroyTexture(image.texture);
     }
 
     SDL_RenderSetClipRect(r, hadClip ? &outer : nullptr);

@@ -1,6 +1,6 @@
 #include "menus/MnemonicText.h"
 
-#include "core/TextureGraveyard.h"
+#include "core/TextImage.h"
 
 #include <algorithm>
 
@@ -53,23 +53,19 @@ MnemonicText parseMnemonic(std::string_view text) {
 void drawMnemonicText(SDL_Renderer* r, TTF_Font* font, const MnemonicText& text, int textX, int bandY,
                       int bandH, SDL_Color colour) {
     if (!r || !font || text.display.empty()) return;
-    SDL_Surface* s = TTF_RenderUTF8_Blended(font, text.display.c_str(), colour);
-    if (!s) return;
-    const int textY = bandY + (bandH - s->h) / 2;
-    if (SDL_Texture* t = SDL_CreateTextureFromSurface(r, s)) {
-        SDL_Rect dst{textX, textY, s->w, s->h};
-        SDL_RenderCopy(r, t, nullptr, &dst);
-        TextureGraveyard::retire(r, t);
-    }
+    TextImage image = renderText(r, font, text.display, colour);
+    if (!image) return;
+    const int textH = image.h;
+    const int textY = bandY + (bandH - textH) / 2;
+    blitAndRetire(r, image, textX, textY);
     if (text.hasMnemonic() && static_cast<size_t>(text.offset + text.length) <= text.display.size()) {
         const int before = textWidth(font, text.display.substr(0, text.offset));
         const int width = textWidth(font, text.display.substr(text.offset, text.length));
         if (width > 0) {
             const int ux = textX + before;
-            const int uy = textY + s->h - 2;
+            const int uy = textY + textH - 2;
             SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
             SDL_RenderDrawLine(r, ux, uy, ux + width - 1, uy);
         }
     }
-    SDL_FreeSurface(s);
 }
