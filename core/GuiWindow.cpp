@@ -8,6 +8,7 @@
 #include "core/IKeptPopup.h"
 #include "core/IMenuBarRouting.h"
 #include "core/IWindowResizeFollower.h"
+#include "core/SyntheticEvent.h"
 #include "core/TextImage.h"
 #include "core/TextureGraveyard.h"
 
@@ -256,13 +257,8 @@ void GuiWindow::cancelCapture() {
     if (!capture) return;
     GuiObject* c = capture;
     capture = nullptr;
-    SDL_Event up{};
-    up.type = SDL_MOUSEBUTTONUP;
-    up.button.windowID = appWindow ? appWindow->id : 0;
-    up.button.button = SDL_BUTTON_LEFT;
-    up.button.state = SDL_RELEASED;
-    up.button.x = -1;
-    up.button.y = -1;
+    SDL_Event up = SyntheticEvent::button(SDL_MOUSEBUTTONUP, appWindow ? appWindow->id : 0, -1, -1);
+    up.button.clicks = 0;
     GuiEvent ge;
     ge.windowId = up.button.windowID;
     ge.sdl = &up;
@@ -508,27 +504,27 @@ void GuiWindow::drawChildCached(SDL_Renderer* r, GuiObject* child) {
 // Automation support
 
 bool GuiWindow::locateForClick(GuiObject* target, ClickLocation& out) {
-    if (!target) return false;
-    SDL_Rect visible = target->rect();
+    return target && locateForClick(target, target->rect(), out);
+}
+
+bool GuiWindow::locateForClick(GuiObject* owner, const SDL_Rect& area, ClickLocation& out) {
+    if (!owner) return false;
+    SDL_Rect visible = area;
     if (visible.w < 1 || visible.h < 1) return false;
-    GuiObject* top = target;
-    while (top->parent) {
-        top = top->parent;
-        SDL_Rect outer = top->rect();
+    GuiObject* top = nullptr;
+    for (GuiObject* o = owner; o; o = o->parent) {
+        const SDL_Rect outer = o->rect();
         SDL_Rect both;
         if (!SDL_IntersectRect(&visible, &outer, &both)) return false;
         visible = both;
+        top = o;
     }
     if (top != this) return false;
 
     const int cx = visible.x + visible.w / 2;
     const int cy = visible.y + visible.h / 2;
-    GuiObject* child = childAt(cx, cy);
-    if (!child) return false;
-    GuiObject* hit = child->hitTest(cx, cy);
     bool reachable = false;
-    for (GuiObject* o = hit; o; o = o->parent)
-        if (o == target) reachable = true;
+    for (GuiObject* o = widgetAt(cx, cy); o && !reachable; o = o->parent) reachable = o == owner;
     if (!reachable) return false;
 
     int wx = 0, wy = 0;
@@ -537,4 +533,9 @@ bool GuiWindow::locateForClick(GuiObject* target, ClickLocation& out) {
     out.screen = SDL_Rect{visible.x + wx, visible.y + wy, visible.w, visible.h};
     out.centre = SDL_Point{cx, cy};
     return true;
+}
+
+GuiObject* GuiWindow::widgetAt(int px, int py) {
+    GuiObject* child = childAt(px, py);
+    return child ? child->hitTest(px, py) : nullptr;
 }

@@ -61,6 +61,12 @@ public:
     // Where a click would reach the target: the centre of its visible part,
     // provided nothing else lies on top there.
     bool locateForClick(GuiObject* target, ClickLocation& out);
+    // The same for an area of a widget (an item of a list or menu): the area
+    // is cut to the widget and its ancestors, and the widget must be hit.
+    bool locateForClick(GuiObject* owner, const SDL_Rect& area, ClickLocation& out);
+    // The widget a click at the point would reach: the topmost direct child
+    // there, asked for its own hit; null outside every child.
+    GuiObject* widgetAt(int px, int py);
 
     // Direct child whose rectangle contains the point, searched topmost first.
     GuiObject* childAt(int px, int py);
