@@ -1,5 +1,7 @@
 #include "automation/DemoScriptParser.h"
 
+#include "automation/DemoCommand.h"
+
 #include "core/GuiEvent.h"
 #include "core/ValueText.h"
 
@@ -9,30 +11,11 @@
 
 namespace {
 
-struct CommandSpec {
-    const char* word;
-    int minArgs, maxArgs;
-};
-
-// Indexed by DemoStep::Code.
-constexpr CommandSpec kCommands[] = {
-    {"scene", 1, 1},       {"wait", 1, 1},        {"window", 1, 1},
-    {"move", 2, 3},        {"move_to", 1, 2},     {"mouse_speed", 1, 1},
-    {"click", 0, 1},       {"mouse_down", 0, 1},  {"mouse_up", 0, 1},
-    {"wheel", 1, 1},       {"key", 1, 1},         {"type", 1, 1},
-    {"wait_window", 2, 2}, {"wait_window_closed", 2, 2},
-    {"wait_command", 2, 3}, {"set", 2, 2},        {"expect", 2, 2},
-    {"wait_value", 3, 3},  {"finish", 0, 0},
-};
-
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 }  // namespace
 
-const char* DemoScriptParser::commandWord(int code) {
-    if (code < 0 || code >= static_cast<int>(std::size(kCommands))) return "";
-    return kCommands[code].word;
-}
+const char* DemoScriptParser::commandWord(int code) { return DemoCommand::wordOf(code); }
 
 bool DemoScriptParser::tokenize(std::string_view line, std::vector<std::string>& tokens, std::string& message) {
     tokens.clear();
@@ -150,75 +133,21 @@ bool DemoScriptParser::parseCommand(const std::string& token, int& code) {
     return true;
 }
 
-bool DemoScriptParser::checkLine(const std::vector<std::string>& tokens, int& code, std::string& message) {
+bool DemoScriptParser::checkLine(const std::vector<std::string>& tokens, DemoStep& step, std::string& message) {
     const std::string& word = tokens[0];
-    code = -1;
-    for (int c = 0; c < static_cast<int>(std::size(kCommands)); ++c)
-        if (word == kCommands[c].word) code = c;
-    if (code < 0) {
+    const DemoCommand* command = DemoCommand::byWord(word);
+    if (!command) {
         message = "unbekannter Befehl " + word;
         return false;
     }
     const int argc = static_cast<int>(tokens.size()) - 1;
-    if (argc < kCommands[code].minArgs || argc > kCommands[code].maxArgs) {
-        message = std::string("falsche Anzahl Argumente für ") + kCommands[code].word;
+    if (argc < command->minArgs || argc > command->maxArgs) {
+        message = std::string("falsche Anzahl Argumente für ") + command->word;
         return false;
     }
-    const std::vector<std::string> args(tokens.begin() + 1, tokens.end());
-    double seconds = 0;
-    long integer = 0;
-    switch (code) {
-    case DemoStep::Wait:
-        if (!parseSeconds(args[0], seconds)) message = "ungültige Zeit";
-        break;
-    case DemoStep::Move:
-        if (!parseInteger(args[0], integer) || !parseInteger(args[1], integer))
-            message = "ungültige Koordinate";
-        else if (args.size() == 3 && !parseSeconds(args[2], seconds))
-            message = "ungültige Zeit";
-        break;
-    case DemoStep::MoveTo:
-        if (args.size() == 2 && !parseSeconds(args[1], seconds)) message = "ungültige Zeit";
-        break;
-    case DemoStep::MouseSpeed:
-        if (!parseSeconds(args[0], seconds) || !(seconds > 0)) message = "ungültige Geschwindigkeit";
-        break;
-    case DemoStep::Click:
-    case DemoStep::MouseDown:
-    case DemoStep::MouseUp: {
-        int button = 0;
-        if (!args.empty() && (args[0].empty() || !parseButton(args[0], button)))
-            message = "unbekannte Maustaste " + args[0];
-        break;
-    }
-    case DemoStep::Wheel:
-        if (!parseInteger(args[0], integer)) message = "ungültige Schrittzahl";
-        break;
-    case DemoStep::Key: {
-        SDL_Keycode key = 0;
-        Uint16 mod = 0;
-        if (!parseKeySpec(args[0], key, mod)) message = "unbekannte Taste " + args[0];
-        break;
-    }
-    case DemoStep::Type:
-        if (args[0].size() >= 32) message = "Text zu lang";
-        break;
-    case DemoStep::WaitWindow:
-    case DemoStep::WaitWindowClosed:
-    case DemoStep::WaitValue:
-        if (!parseSeconds(args.back(), seconds)) message = "ungültige Zeit";
-        break;
-    case DemoStep::WaitCommand: {
-        int command = 0;
-        if (!parseSeconds(args.back(), seconds))
-            message = "ungültige Zeit";
-        else if (!parseCommand(args[0], command))
-            message = "unbekanntes Kommando " + args[0];
-        break;
-    }
-    default: break;
-    }
-    return message.empty();
+    step.code = static_cast<int>(command - DemoCommand::of(0));
+    step.arguments.assign(tokens.begin() + 1, tokens.end());
+    return command->check(step.arguments, step.values, message);
 }
 
 bool DemoScriptParser::parse(std::string_view text, std::vector<DemoStep>& steps, std::string& error) {
@@ -232,11 +161,12 @@ bool DemoScriptParser::parse(std::string_view text, std::vector<DemoStep>& steps
         ++lineNo;
         std::vector<std::string> tokens;
         std::string message;
-        int code = 0;
         bool ok = tokenize(line, tokens, message);
         if (ok && !tokens.empty() && tokens[0].rfind('#', 0) != 0) {
-            ok = checkLine(tokens, code, message);
-            if (ok) steps.push_back(DemoStep{code, std::vector<std::string>(tokens.begin() + 1, tokens.end()), lineNo});
+            DemoStep step;
+            step.line = lineNo;
+            ok = checkLine(tokens, step, message);
+            if (ok) steps.push_back(std::move(step));
         }
         if (!ok) {
             error = "Zeile " + std::to_string(lineNo) + ": " + message;

@@ -34,5 +34,7 @@ public:
     static bool tokenize(std::string_view line, std::vector<std::string>& tokens, std::string& message);
 
 private:
-    static bool checkLine(const std::vector<std::string>& tokens, int& code, std::string& message);
+    // Finds the command, counts its arguments and lets it check and convert
+    // them (DemoCommand); fills the step's code, arguments and values.
+    static bool checkLine(const std::vector<std::string>& tokens, DemoStep& step, std::string& message);
 };

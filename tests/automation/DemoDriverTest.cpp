@@ -244,12 +244,12 @@ TEST_F(DriverTest, StartGateHoldsTheRunAndTheStartSetsUpPointerAndFiles) {
     std::remove(gate.c_str());
     frameAt(2000);
     EXPECT_EQ(driver->state(), DemoDriver::Running);
-    EXPECT_EQ(driver->startTick, 2000u);
-    EXPECT_EQ(driver->targetWindow, win->id);
+    EXPECT_EQ(driver->runner.startTick, 2000u);
+    EXPECT_EQ(driver->pointer.targetWindow, win->id);
     int wx = 0, wy = 0;
     SDL_GetWindowPosition(win->window, &wx, &wy);
-    EXPECT_FLOAT_EQ(driver->pointerX, wx + 160.0f);
-    EXPECT_FLOAT_EQ(driver->pointerY, wy + 120.0f);
+    EXPECT_FLOAT_EQ(driver->pointer.x, wx + 160.0f);
+    EXPECT_FLOAT_EQ(driver->pointer.y, wy + 120.0f);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
     EXPECT_EQ(readFile(scenes), "");  // truncated at the start
 
@@ -283,17 +283,17 @@ TEST_F(DriverTest, InstantStepsRunBackToBackUntilOneInjects) {
     frameAt(1016);  // wait 0, scene A and key in one frame; scene B waits for the key events
     EXPECT_TRUE(log.has("Demo-Szene: A"));
     EXPECT_FALSE(log.has("Demo-Szene: B"));
-    EXPECT_EQ(driver->stepIndex, 3u);
+    EXPECT_EQ(driver->runner.stepIndex, 3u);
     EXPECT_EQ(engine->injected.size(), 2u);
 
     frameAt(1032);  // key down delivered, key up still queued
-    EXPECT_EQ(driver->stepIndex, 3u);
+    EXPECT_EQ(driver->runner.stepIndex, 3u);
     frameAt(1048);  // key up delivered; the queue is empty, so scene B runs
     EXPECT_TRUE(log.has("Demo-Szene: B"));
     EXPECT_EQ(probe->count(SDL_KEYDOWN), 1);
     EXPECT_EQ(probe->count(SDL_KEYUP), 1);
-    EXPECT_EQ(driver->stepIndex, 4u);
-    EXPECT_TRUE(driver->stepActive);
+    EXPECT_EQ(driver->runner.stepIndex, 4u);
+    EXPECT_TRUE(driver->runner.stepActive);
 }
 
 TEST_F(DriverTest, ClickHoldsTheButtonThreeFramesAtFiveFps) {
@@ -312,8 +312,8 @@ TEST_F(DriverTest, ClickHoldsTheButtonThreeFramesAtFiveFps) {
     EXPECT_EQ(down.button.clicks, 1);
     EXPECT_EQ(down.button.x, 160);
     EXPECT_EQ(down.button.y, 120);
-    EXPECT_EQ(driver->pressedButtons, 1u);
-    EXPECT_DOUBLE_EQ(driver->clickHighlight, 0.35);
+    EXPECT_EQ(driver->pointer.pressedButtons, 1u);
+    EXPECT_DOUBLE_EQ(driver->pointer.clickHighlight, 0.35);
 
     frameAt(1400);
     frameAt(1600);
@@ -321,7 +321,7 @@ TEST_F(DriverTest, ClickHoldsTheButtonThreeFramesAtFiveFps) {
     EXPECT_EQ(probe->count(SDL_MOUSEBUTTONDOWN), 1);
     frameAt(1800);  // third frame: 0.15 s >= 0.12 s
     EXPECT_EQ(countInjected(SDL_MOUSEBUTTONUP), 1);
-    EXPECT_EQ(driver->pressedButtons, 0u);
+    EXPECT_EQ(driver->pointer.pressedButtons, 0u);
 
     frameAt(2000);
     EXPECT_EQ(probe->count(SDL_MOUSEBUTTONUP), 1);
@@ -341,10 +341,10 @@ TEST_F(DriverTest, MoveFollowsTheEasedPathAndInjectsRelativeMotion) {
             if (e.type == SDL_MOUSEMOTION) motions.push_back(e);
     };
     frame(1050);  // starts: 100 px take 0.5 s, nothing moved yet
-    EXPECT_DOUBLE_EQ(driver->duration, 0.5);
+    EXPECT_DOUBLE_EQ(driver->runner.duration, 0.5);
     EXPECT_TRUE(motions.empty());
     for (int i = 1; i <= 5; ++i) frame(1050 + 50 * i);  // t = 0.5
-    EXPECT_FLOAT_EQ(driver->pointerX, 210.0f);
+    EXPECT_FLOAT_EQ(driver->pointer.x, 210.0f);
     ASSERT_FALSE(motions.empty());
     EXPECT_EQ(motions.back().motion.x, 210);
     EXPECT_EQ(motions.back().motion.y, 120);
@@ -354,12 +354,12 @@ TEST_F(DriverTest, MoveFollowsTheEasedPathAndInjectsRelativeMotion) {
     EXPECT_EQ(sum, 50);  // relative steps add up to the way gone
 
     for (int i = 6; i <= 10; ++i) frame(1050 + 50 * i);  // ten frames of 50 ms make 0.5 s
-    EXPECT_FLOAT_EQ(driver->pointerX, 260.0f);
-    EXPECT_EQ(driver->stepIndex, 1u);  // the last motion is still queued
+    EXPECT_FLOAT_EQ(driver->pointer.x, 260.0f);
+    EXPECT_EQ(driver->runner.stepIndex, 1u);  // the last motion is still queued
     frame(1600);
-    EXPECT_EQ(driver->mouseSpeed, 2000);
-    EXPECT_EQ(driver->stepIndex, 2u);
-    EXPECT_DOUBLE_EQ(driver->duration, 0.5);  // 100 px at 2000 px/s is raised to the minimum
+    EXPECT_EQ(driver->runner.mouseSpeed, 2000);
+    EXPECT_EQ(driver->runner.stepIndex, 2u);
+    EXPECT_DOUBLE_EQ(driver->runner.duration, 0.5);  // 100 px at 2000 px/s is raised to the minimum
 }
 
 TEST_F(DriverTest, WindowFollowingShiftsThePointer) {
@@ -369,16 +369,16 @@ TEST_F(DriverTest, WindowFollowingShiftsThePointer) {
     frameAt(1050);
     int x0 = 0, y0 = 0;
     SDL_GetWindowPosition(win->window, &x0, &y0);
-    const float before = driver->pointerX;
+    const float before = driver->pointer.x;
     SDL_SetWindowPosition(win->window, x0 + 40, y0 + 30);
     int wx = 0, wy = 0;
     SDL_GetWindowPosition(win->window, &wx, &wy);
     if (wx != x0 + 40) GTEST_SKIP() << "video driver does not move windows";
     frameAt(1050);  // no time passes: only the window moved
-    EXPECT_EQ(driver->trackedX, x0 + 40);
-    EXPECT_FLOAT_EQ(driver->moveTargetX, float(x0 + 140));
-    EXPECT_FLOAT_EQ(driver->moveTargetY, float(y0 + 130));
-    EXPECT_FLOAT_EQ(driver->pointerX, before + 40);
+    EXPECT_EQ(driver->pointer.trackedX, x0 + 40);
+    EXPECT_FLOAT_EQ(driver->pointer.moveTargetX, float(x0 + 140));
+    EXPECT_FLOAT_EQ(driver->pointer.moveTargetY, float(y0 + 130));
+    EXPECT_FLOAT_EQ(driver->pointer.x, before + 40);
 }
 
 // --- commands ---------------------------------------------------------------
@@ -409,8 +409,8 @@ TEST_F(DriverTest, WaitCommandCountsOnlyCommandsSinceTheClick) {
         begin();
         frameAt(1050);
         root->postCommand(CmdButton, 0, 0, target);  // during the wait, before the click
-        ASSERT_EQ(driver->recordedCommands.size(), 1u);
-        EXPECT_EQ(driver->recordedCommands[0].name, "button1");
+        ASSERT_EQ(driver->runner.recordedCommands.size(), 1u);
+        EXPECT_EQ(driver->runner.recordedCommands[0].name, "button1");
         runFrames();
         EXPECT_EQ(driver->state(), c.state);
         EXPECT_EQ(driver->error, c.error);
@@ -428,19 +428,19 @@ TEST_F(DriverTest, OnCommandNamesMenuEntries) {
     attach("wait 5");
 
     root->postCommand(CmdMenu, 41, 0, menu);  // idle: not recorded
-    EXPECT_TRUE(driver->recordedCommands.empty());
+    EXPECT_TRUE(driver->runner.recordedCommands.empty());
     begin();
     root->postCommand(CmdMenu, 41, 0, menu);
     root->postCommand(CmdMenu, 42, 0, menu);  // entry without a name
     root->postCommand(CmdMenu, 77, 0, menu);  // no such entry: the menu's name
     root->postCommand(CmdButton, 0, 0, nullptr);  // the window itself
-    ASSERT_EQ(driver->recordedCommands.size(), 4u);
-    EXPECT_EQ(driver->recordedCommands[0].code, CmdMenu);
-    EXPECT_EQ(driver->recordedCommands[0].name, "edit_undo");
-    EXPECT_EQ(driver->recordedCommands[1].name, "");
-    EXPECT_EQ(driver->recordedCommands[2].name, "editmenu");
-    EXPECT_EQ(driver->recordedCommands[3].code, CmdButton);
-    EXPECT_EQ(driver->recordedCommands[3].name, "");
+    ASSERT_EQ(driver->runner.recordedCommands.size(), 4u);
+    EXPECT_EQ(driver->runner.recordedCommands[0].code, CmdMenu);
+    EXPECT_EQ(driver->runner.recordedCommands[0].name, "edit_undo");
+    EXPECT_EQ(driver->runner.recordedCommands[1].name, "");
+    EXPECT_EQ(driver->runner.recordedCommands[2].name, "editmenu");
+    EXPECT_EQ(driver->runner.recordedCommands[3].code, CmdButton);
+    EXPECT_EQ(driver->runner.recordedCommands[3].name, "");
 }
 
 // --- values and run errors --------------------------------------------------
@@ -521,10 +521,10 @@ TEST_F(DriverValueTest, WaitsSucceedWhenTheirConditionComesTrue) {
     frameAt(1100);
     label->setValue("spaeter");
     frameAt(1150);
-    EXPECT_EQ(driver->stepIndex, 1u);
+    EXPECT_EQ(driver->runner.stepIndex, 1u);
     AppWindow* second = engine->createWindow("Zweites", 0, 0, 100, 80, SDL_WINDOW_HIDDEN, SDL_Color{0, 0, 0, 255});
     frameAt(1200);
-    EXPECT_EQ(driver->stepIndex, 2u);
+    EXPECT_EQ(driver->runner.stepIndex, 2u);
     engine->destroyWindow(second->id);
     frameAt(1250);
     EXPECT_EQ(driver->state(), DemoDriver::Finished);
@@ -552,13 +552,13 @@ TEST_F(DriverTest, EndOfRunReleasesButtonsAndQuitsWhenAsked) {
         begin();
         frameAt(1050);
         if (c.interrupt) {
-            EXPECT_EQ(driver->pressedButtons, 4u);
+            EXPECT_EQ(driver->pointer.pressedButtons, 4u);
             engine->injected.clear();
             driver->filterUserInput(key(SDLK_ESCAPE));
             ASSERT_EQ(engine->injected.size(), 1u);
             EXPECT_EQ(engine->injected.front().type, SDL_MOUSEBUTTONUP);
             EXPECT_EQ(engine->injected.front().button.button, SDL_BUTTON_RIGHT);
-            EXPECT_EQ(driver->pressedButtons, 0u);
+            EXPECT_EQ(driver->pointer.pressedButtons, 0u);
         }
         EXPECT_EQ(driver->state(), c.state);
         EXPECT_EQ(engine->quitRequested, c.quits);
@@ -605,11 +605,11 @@ TEST_F(DriverTest, KeyTypeAndWheelEventsAsInjected) {
     frameAt(1200);  // mouse_down middle
     ASSERT_EQ(engine->injected.size(), 1u);
     EXPECT_EQ(engine->injected[0].button.button, SDL_BUTTON_MIDDLE);
-    EXPECT_EQ(driver->pressedButtons, 2u);
+    EXPECT_EQ(driver->pointer.pressedButtons, 2u);
     engine->injected.clear();
     frameAt(1250);  // mouse_up middle, then the end
     EXPECT_EQ(countInjected(SDL_MOUSEBUTTONUP), 1);
-    EXPECT_EQ(driver->pressedButtons, 0u);
+    EXPECT_EQ(driver->pointer.pressedButtons, 0u);
 }
 
 // --- move_to ----------------------------------------------------------------
@@ -641,8 +641,8 @@ TEST_F(DriverMoveToTest, MovesToAMenuEntryOfAnOpenMenu) {
     ASSERT_TRUE(menu->itemRect("zwei", row));
     int wx = 0, wy = 0;
     SDL_GetWindowPosition(win->window, &wx, &wy);
-    EXPECT_FLOAT_EQ(driver->pointerX, float(wx + row.x + row.w / 2));
-    EXPECT_FLOAT_EQ(driver->pointerY, float(wy + row.y + row.h / 2));
+    EXPECT_FLOAT_EQ(driver->pointer.x, float(wx + row.x + row.w / 2));
+    EXPECT_FLOAT_EQ(driver->pointer.y, float(wy + row.y + row.h / 2));
     ASSERT_EQ(countInjected(SDL_MOUSEMOTION), 1);
     EXPECT_EQ(engine->injected.back().motion.x, row.x + row.w / 2);
     EXPECT_EQ(engine->injected.back().motion.y, row.y + row.h / 2);
@@ -803,12 +803,12 @@ TEST_F(DriverTest, OverlayDrawsPointerSpriteAndClickRing) {
                 << c.col << "," << c.row << " " << pixelAt(160 + 2 * c.col + dx, 120 + 2 * c.row + 1);
 
     frameAt(1050);  // the press: ring with half-size 12, opaque
-    EXPECT_DOUBLE_EQ(driver->clickHighlight, 0.35);
+    EXPECT_DOUBLE_EQ(driver->pointer.clickHighlight, 0.35);
     const SDL_Color ring{240, 208, 91, 255};
     EXPECT_TRUE(sameColor(pixelAt(148, 125), ring)) << pixelAt(148, 125);
     EXPECT_TRUE(sameColor(pixelAt(150, 107), bg));
     for (uint32_t t = 1100; t <= 1500; t += 50) frameAt(t);
-    EXPECT_DOUBLE_EQ(driver->clickHighlight, 0);
+    EXPECT_DOUBLE_EQ(driver->pointer.clickHighlight, 0);
     EXPECT_TRUE(sameColor(pixelAt(148, 125), bg));
 
     driver->filterUserInput(key(SDLK_a));
@@ -821,7 +821,7 @@ TEST_F(DriverTest, SceneCaptionFadesInHoldsFadesOutAndIsCleared) {
     attach("scene Szene\nwait 10");
     begin();
     frameAt(1000);  // the caption starts at tick 1000
-    ASSERT_EQ(driver->sceneCaption, "Szene");
+    ASSERT_EQ(driver->overlay.sceneCaption, "Szene");
     // The box is centred under the text; its left edge is half the size
     // left of the text. A pixel just inside the box but left of the text:
     TTF_Font* f = GuiEngine::loadFont(16);
@@ -833,7 +833,7 @@ TEST_F(DriverTest, SceneCaptionFadesInHoldsFadesOutAndIsCleared) {
     const int x = (320 - tw) / 2 - 6;
     const int y = int(240 * 0.85) - th / 2;
     auto greyAt = [&](uint32_t t) {
-        driver->lastTick = t;
+        driver->runner.lastTick = t;
         return pixelAt(x, y).r;
     };
     struct Case {
@@ -844,8 +844,8 @@ TEST_F(DriverTest, SceneCaptionFadesInHoldsFadesOutAndIsCleared) {
         const int expected = int(std::lround(200 * (1 - std::lround(c.factor * 153) / 255.0)));
         EXPECT_NEAR(greyAt(c.tick), expected, 2) << c.tick;
     }
-    EXPECT_EQ(driver->captionFontSize, 16);
+    EXPECT_EQ(driver->overlay.captionFontSize, 16);
     EXPECT_EQ(greyAt(3500), 200);
-    EXPECT_EQ(driver->sceneCaption, "");
-    EXPECT_EQ(driver->captionFont, nullptr);
+    EXPECT_EQ(driver->overlay.sceneCaption, "");
+    EXPECT_EQ(driver->overlay.captionFont, nullptr);
 }

@@ -158,3 +158,31 @@ TEST(DemoScript, KeySpecifications) {
         EXPECT_EQ(mod, c.mod) << c.spec;
     }
 }
+
+TEST(DemoScript, ArgumentsAreConvertedAtLoad) {
+    auto steps = stepsOf("wait .25\nmove -3 +4\nmove 5 6 0.3\nmove_to b 2e-1\nmouse_speed 800\nclick\n"
+                         "click right\nmouse_up middle\nwheel -2\nkey ctrl+shift+s\nwait_window T 2\n"
+                         "wait_command button 1.5\nwait_command 1017 b 0\nwait_value g 1 3\nmove 9999999 -9999999");
+    ASSERT_EQ(steps.size(), 15u);
+    EXPECT_EQ(steps[0].values.seconds, 0.25);
+    EXPECT_EQ(steps[1].values.x, -3);
+    EXPECT_EQ(steps[1].values.y, 4);
+    EXPECT_FALSE(steps[1].values.seconds) << "no explicit time: the speed decides";
+    EXPECT_EQ(steps[2].values.seconds, 0.3);
+    EXPECT_EQ(steps[3].values.seconds, 0.2);
+    EXPECT_EQ(steps[4].values.seconds, 800);
+    EXPECT_EQ(steps[5].values.button, SDL_BUTTON_LEFT);
+    EXPECT_EQ(steps[6].values.button, SDL_BUTTON_RIGHT);
+    EXPECT_EQ(steps[7].values.button, SDL_BUTTON_MIDDLE);
+    EXPECT_EQ(steps[8].values.steps, -2);
+    EXPECT_EQ(steps[9].values.key, SDLK_s);
+    EXPECT_EQ(steps[9].values.mod, KMOD_LCTRL | KMOD_LSHIFT);
+    EXPECT_EQ(steps[10].values.seconds, 2);
+    EXPECT_EQ(steps[11].values.command, 1000);
+    EXPECT_EQ(steps[11].values.seconds, 1.5);
+    EXPECT_EQ(steps[12].values.command, 1017);
+    EXPECT_EQ(steps[12].values.seconds, 0);
+    EXPECT_EQ(steps[13].values.seconds, 3);
+    EXPECT_EQ(steps[14].values.x, 1000000) << "coordinates are kept within a million pixels";
+    EXPECT_EQ(steps[14].values.y, -1000000);
+}
