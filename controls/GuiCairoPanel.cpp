@@ -58,10 +58,15 @@ void GuiCairoPanel::resize(SDL_Renderer* r, int width, int height) {
     if (fits) pixels = static_cast<unsigned char*>(std::calloc(size_t(h), size_t(stride)));
     if (pixels) {
         surface = cairo_image_surface_create_for_data(pixels, CAIRO_FORMAT_ARGB32, w, h, stride);
+        if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {  // e.g. larger than cairo allows
+            std::free(pixels);
+            pixels = nullptr;
+        }
     } else {
-        // An error surface: its context accepts every call and draws nothing.
         surface = cairo_image_surface_create_for_data(nullptr, CAIRO_FORMAT_ARGB32, w, h, -1);
     }
+    // Over an error surface the context is in an error state too: it
+    // accepts every call and draws nothing.
     cr = cairo_create(surface);
     createStream(r);
     pictureDirty = true;
