@@ -167,13 +167,8 @@ void DemoStepRunner::onCommand(const GuiEvent& ev) {
     std::string name;
     if (ev.source) {
         name = ev.source->name;
-        if (auto* menu = dynamic_cast<GuiMenu*>(ev.source)) {
-            for (const auto& entry : menu->entries)
-                if (entry && entry->id == ev.value) {
-                    name = entry->name;
-                    break;
-                }
-        }
+        if (auto* menu = dynamic_cast<GuiMenu*>(ev.source))
+            if (const GuiMenuEntry* entry = menu->entryById(ev.value)) name = entry->name;
     }
     recordedCommands.push_back(RecordedCommand{ev.commandId, std::move(name)});
 }

@@ -7,8 +7,9 @@
 //   cd build && ./bench/ListCtrlBench
 
 #include "core/AppWindow.h"
-#include "core/GuiEngine.h"
+#include "core/GuiApplication.h"
 #include "core/GuiWindow.h"
+#include "core/SyntheticEvent.h"
 #include "lists/GuiListCtrl.h"
 
 #include <chrono>
@@ -18,19 +19,13 @@
 
 namespace {
 
-class BenchEngine : public GuiEngine {
-public:
-    void renderWindow(AppWindow* w) override {
-        w->root->tick(SDL_GetTicks());
-        w->root->draw(w->renderer);
-        // Reading one pixel back waits until the drawing is done, without
-        // the buffer swap's wait for the display.
+class BenchEngine : public GuiApplication {
+protected:
+    void onDrawn(AppWindow*, SDL_Renderer* r) override {
+        // Reading one pixel back waits until the drawing is done.
         SDL_Rect one{0, 0, 1, 1};
         Uint32 px = 0;
-        SDL_RenderReadPixels(w->renderer, &one, SDL_PIXELFORMAT_RGBA8888, &px, 4);
-    }
-    void handleEvent(AppWindow* w, GuiEvent& ev) override {
-        if (ev.kind == GuiEvent::Input && w->root) w->root->handleEvent(ev);
+        SDL_RenderReadPixels(r, &one, SDL_PIXELFORMAT_RGBA8888, &px, 4);
     }
 };
 
@@ -38,34 +33,6 @@ using Clock = std::chrono::steady_clock;
 
 double microsSince(Clock::time_point t0) {
     return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
-}
-
-SDL_Event mouseEvent(Uint32 type, uint32_t windowId, int x, int y) {
-    SDL_Event e{};
-    e.type = type;
-    if (type == SDL_MOUSEMOTION) {
-        e.motion.windowID = windowId;
-        e.motion.x = x;
-        e.motion.y = y;
-    } else {
-        e.button.windowID = windowId;
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-        e.button.clicks = 1;
-        e.button.x = x;
-        e.button.y = y;
-    }
-    return e;
-}
-
-SDL_Event wheelEvent(uint32_t windowId, int x, int y, int dy) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEWHEEL;
-    e.wheel.windowID = windowId;
-    e.wheel.y = dy;
-    e.wheel.mouseX = x;
-    e.wheel.mouseY = y;
-    return e;
 }
 
 struct Figures {
@@ -97,30 +64,30 @@ Figures measure(BenchEngine& engine, AppWindow* aw, int count) {
     engine.renderWindow(aw);
     t0 = Clock::now();
     for (int i = 0; i < steps; ++i) {
-        SDL_Event e = wheelEvent(aw->id, 50, 50, i % 2 ? 1 : -1);
+        SDL_Event e = SyntheticEvent::wheel(aw->id, 50, 50, i % 2 ? 1 : -1);
         engine.dispatchEvent(e);
         engine.renderWindow(aw);
     }
     f.wheelUs = microsSince(t0) / steps;
 
     const int grabX = list->vbar.thumbX + 3, grabY = list->vbar.thumbY + 3;
-    SDL_Event down = mouseEvent(SDL_MOUSEBUTTONDOWN, aw->id, grabX, grabY);
+    SDL_Event down = SyntheticEvent::button(SDL_MOUSEBUTTONDOWN, aw->id, grabX, grabY);
     engine.dispatchEvent(down);
     t0 = Clock::now();
     for (int i = 0; i < steps; ++i) {
-        SDL_Event e = mouseEvent(SDL_MOUSEMOTION, aw->id, grabX, grabY + (i % 2 ? 0 : 1));
+        SDL_Event e = SyntheticEvent::motion(aw->id, grabX, grabY + (i % 2 ? 0 : 1));
         engine.dispatchEvent(e);
         engine.renderWindow(aw);
     }
     f.dragUs = microsSince(t0) / steps;
-    SDL_Event up = mouseEvent(SDL_MOUSEBUTTONUP, aw->id, grabX, grabY);
+    SDL_Event up = SyntheticEvent::button(SDL_MOUSEBUTTONUP, aw->id, grabX, grabY);
     engine.dispatchEvent(up);
 
     t0 = Clock::now();
     for (int i = 0; i < steps; ++i) {
         const int y = 10 + 5 + (i % 10) * list->rowHeight;
-        SDL_Event d = mouseEvent(SDL_MOUSEBUTTONDOWN, aw->id, 40, y);
-        SDL_Event u = mouseEvent(SDL_MOUSEBUTTONUP, aw->id, 40, y);
+        SDL_Event d = SyntheticEvent::button(SDL_MOUSEBUTTONDOWN, aw->id, 40, y);
+        SDL_Event u = SyntheticEvent::button(SDL_MOUSEBUTTONUP, aw->id, 40, y);
         engine.dispatchEvent(d);
         engine.dispatchEvent(u);
         engine.renderWindow(aw);

@@ -4,8 +4,9 @@
 //   SDL_VIDEODRIVER=offscreen ./bench/TextCtrlBench
 
 #include "core/AppWindow.h"
-#include "core/GuiEngine.h"
+#include "core/GuiApplication.h"
 #include "core/GuiWindow.h"
+#include "core/SyntheticEvent.h"
 #include "text/GlyphCache.h"
 #include "text/GuiTextCtrl.h"
 #include "text/Utf8.h"
@@ -17,17 +18,7 @@
 
 namespace {
 
-class BenchEngine : public GuiEngine {
-public:
-    void renderWindow(AppWindow* w) override {
-        w->root->tick(SDL_GetTicks());
-        w->root->draw(w->renderer);
-        SDL_RenderPresent(w->renderer);
-    }
-    void handleEvent(AppWindow* w, GuiEvent& ev) override {
-        if (w->root) w->root->handleEvent(ev);
-    }
-};
+class BenchEngine : public GuiApplication {};
 
 using Clock = std::chrono::steady_clock;
 
@@ -98,10 +89,7 @@ void benchTyping(AppWindow* aw) {
     t->cursorIndex = t->codePointCount() / 2;
     t->ensureCursorVisible();
     drawAndSync(aw);
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    e.text.windowID = aw->id;
-    std::snprintf(e.text.text, sizeof e.text.text, "x");
+    SDL_Event e = SyntheticEvent::textInput(aw->id, "x");
     const int keys = 50;
     double edit = 0, draw = 0, worst = 0;
     for (int i = 0; i < keys; ++i) {

@@ -1,6 +1,5 @@
 #include "containers/GuiNotebook.h"
 
-#include "containers/ChildContainer.h"
 #include "containers/ClipScope.h"
 #include "containers/GuiPanel.h"
 #include "core/TextImage.h"
@@ -9,12 +8,10 @@
 #include <algorithm>
 
 GuiNotebook::GuiNotebook(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color colour, TTF_Font* font)
-    : GuiObject(parent, id, x, y, w, h, colour), font(font), colour(colour) {}
+    : GuiContainer(parent, id, x, y, w, h, colour), font(font), colour(colour) {}
 
-GuiNotebook::~GuiNotebook() {
-    for (Page& p : pages) delete p.panel;
-    pages.clear();
-}
+// The pages go with the children.
+GuiNotebook::~GuiNotebook() = default;
 
 const char* GuiNotebook::className() { return "GuiNotebook"; }
 
@@ -22,9 +19,15 @@ GuiPanel* GuiNotebook::addPage(const std::string& title, const std::string& name
     auto* panel = new GuiPanel(this, -1, x, y + TabHeight, w, std::max(1, h - TabHeight), colour, "", nullptr);
     panel->window = window;
     pages.push_back(Page{title, name, panel, 0, 0});
+    children.push_back(panel);
     if (selected < 0) selected = 0;
     layout();
     return panel;
+}
+
+GuiObject* GuiNotebook::childUnder(int px, int py) const {
+    GuiPanel* p = selectedPage();
+    return p && p->contains(px, py) ? p : nullptr;
 }
 
 GuiPanel* GuiNotebook::page(int index) const {
@@ -35,7 +38,7 @@ GuiPanel* GuiNotebook::page(int index) const {
 void GuiNotebook::select(int index) {
     if (index < 0 || index >= static_cast<int>(pages.size()) || index == selected) return;
     // The page going out of sight drops its hover state.
-    ChildContainer::sendLeaveMotion(selectedPage());
+    endHover();
     selected = index;
     if (window) window->setFocus(this);
     invalidate();
@@ -79,36 +82,6 @@ bool GuiNotebook::itemRect(const std::string& item, SDL_Rect& out) {
     return true;
 }
 
-bool GuiNotebook::findItem(const std::string& item, GuiObject*& owner, SDL_Rect& out) {
-    if (GuiObject::findItem(item, owner, out)) return true;
-    for (Page& p : pages)
-        if (p.panel->findItem(item, owner, out)) return true;
-    return false;
-}
-
-GuiObject* GuiNotebook::findByName(const std::string& n) {
-    if (GuiObject* me = GuiObject::findByName(n)) return me;
-    for (Page& p : pages)
-        if (GuiObject* hit = p.panel->findByName(n)) return hit;
-    return nullptr;
-}
-
-GuiObject* GuiNotebook::tooltipOwner() {
-    GuiPanel* p = selectedPage();
-    return p ? p->tooltipOwner() : this;
-}
-
-GuiObject* GuiNotebook::hitTest(int px, int py) {
-    if (GuiPanel* p = selectedPage())
-        if (GuiObject* hit = p->hitTest(px, py)) return hit;
-    return contains(px, py) ? this : nullptr;
-}
-
-GuiObject* GuiNotebook::wheelTarget(int px, int py) {
-    GuiPanel* p = selectedPage();
-    return p ? p->wheelTarget(px, py) : nullptr;
-}
-
 void GuiNotebook::tick(uint32_t nowMs) {
     if (GuiPanel* p = selectedPage()) p->tick(nowMs);
 }
@@ -118,8 +91,6 @@ void GuiNotebook::resize(SDL_Renderer*, int width, int height) {
     h = height;
     layout();
 }
-
-void GuiNotebook::mouseLeave() { ChildContainer::sendLeaveMotion(selectedPage()); }
 
 void GuiNotebook::layout() {
     int offset = 0;
@@ -142,19 +113,22 @@ void GuiNotebook::layout() {
 
 void GuiNotebook::handleEvent(GuiEvent& ev) {
     if (!ev.sdl) return;
-    switch (ev.sdl->type) {
+    const SDL_Event& e = *ev.sdl;
+    switch (e.type) {
     case SDL_MOUSEBUTTONDOWN: {
-        if (ev.sdl->button.button != SDL_BUTTON_LEFT) return;
-        const int tab = tabAt(ev.sdl->button.x, ev.sdl->button.y);
+        if (e.button.button != SDL_BUTTON_LEFT) return;
+        const int tab = tabAt(e.button.x, e.button.y);
         if (tab >= 0) {
             select(tab);
             return;
         }
-        if (GuiPanel* p = selectedPage()) p->handleEvent(ev);
+        // The page hands the press and the focus on to its own children.
+        routePress(ev, childUnder(e.button.x, e.button.y), false);
         return;
     }
-    case SDL_MOUSEMOTION:
-    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEBUTTONUP: routeRelease(ev); return;
+    case SDL_MOUSEMOTION: routeMotion(ev, capture ? nullptr : childUnder(e.motion.x, e.motion.y)); return;
+    case SDL_WINDOWEVENT:
         if (GuiPanel* p = selectedPage()) p->handleEvent(ev);
         return;
     default: return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/GuiObject.h"
+#include "containers/GuiContainer.h"
 
 #include <SDL2/SDL_ttf.h>
 
@@ -10,16 +10,17 @@
 class GuiPanel;
 
 // A row of tabs, 26 pixels high, above the page of the selected tab. Pages
-// are panels made and owned by the notebook. Only the selected page is drawn,
-// ticked and given input; name searches cover every page.
-class GuiNotebook : public GuiObject {
+// are panels made and owned by the notebook (its children, in page order).
+// Only the selected page is drawn, ticked and given input; name searches
+// cover every page.
+class GuiNotebook : public GuiContainer {
 public:
     static constexpr int TabHeight = 26;
 
     struct Page {
         std::string title;
         std::string name;       // may be empty
-        GuiPanel* panel;        // owned
+        GuiPanel* panel;        // owned, as a child
         int tabOffset = 0;      // from the notebook's x
         int tabWidth = 0;
     };
@@ -44,20 +45,17 @@ public:
     // Tab under the point, -1 for none.
     int tabAt(int px, int py) const;
 
-    GuiObject* tooltipOwner() override;
-    GuiObject* findByName(const std::string& name) override;
+    // The selected page where the point lies on it.
+    GuiObject* childUnder(int px, int py) const override;
+
     bool itemRect(const std::string& item, SDL_Rect& out) override;
-    bool findItem(const std::string& item, GuiObject*& owner, SDL_Rect& out) override;
     bool getValue(std::string& out) override;
     bool setValue(const std::string& value) override;
-    GuiObject* hitTest(int px, int py) override;
-    GuiObject* wheelTarget(int px, int py) override;
     const char* className() override;
     void tick(uint32_t nowMs) override;
     void draw(SDL_Renderer* r) override;
     void resize(SDL_Renderer* r, int width, int height) override;
     void handleEvent(GuiEvent& ev) override;
-    void mouseLeave() override;
     void layout() override;
 
 private:

@@ -7,12 +7,7 @@
 
 GuiPanel::GuiPanel(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color colour, std::string title,
                    TTF_Font* font)
-    : GuiObject(parent, id, x, y, w, h, colour),
-      ChildContainer(static_cast<GuiObject&>(*this)),
-      title(std::move(title)),
-      font(font),
-      placedX(x),
-      placedY(y) {}
+    : GuiContainer(parent, id, x, y, w, h, colour), title(std::move(title)), font(font) {}
 
 GuiPanel::~GuiPanel() = default;
 
@@ -25,24 +20,8 @@ GuiObject* GuiPanel::add(GuiObject* child) {
     return adopt(child, x, y);
 }
 
-void GuiPanel::setSizer(GuiSizer* newSizer) {
-    if (newSizer != sizer) {  // handing in the current sizer again must not delete it
-        delete sizer;
-        sizer = newSizer;
-    }
-    relayout();
-}
-
 void GuiPanel::relayout() {
-    dropRemoved();
     if (sizer) sizer->setDimension(x, contentTop(), w, y + h - contentTop());
-}
-
-void GuiPanel::followPosition() {
-    const int dx = x - placedX, dy = y - placedY;
-    placedX = x;
-    placedY = y;
-    moveChildren(dx, dy);
 }
 
 void GuiPanel::setGeometry(int nx, int ny, int nw, int nh) {
@@ -51,73 +30,6 @@ void GuiPanel::setGeometry(int nx, int ny, int nw, int nh) {
     w = nw;
     h = nh;
     layout();
-}
-
-void GuiPanel::layout() {
-    shareWindow();
-    followPosition();
-    relayout();
-}
-
-void GuiPanel::resize(SDL_Renderer*, int width, int height) {
-    w = width;
-    h = height;
-    relayout();
-}
-
-GuiObject* GuiPanel::tooltipOwner() {
-    dropRemoved();
-    return hovered ? hovered->tooltipOwner() : this;
-}
-
-GuiObject* GuiPanel::findByName(const std::string& n) {
-    if (GuiObject* me = GuiObject::findByName(n)) return me;
-    return findInChildren(n);
-}
-
-bool GuiPanel::findItem(const std::string& item, GuiObject*& owner, SDL_Rect& out) {
-    return GuiObject::findItem(item, owner, out) || findItemInChildren(item, owner, out);
-}
-
-GuiObject* GuiPanel::hitTest(int px, int py) {
-    if (!contains(px, py)) return nullptr;
-    dropRemoved();
-    if (GuiObject* c = childAt(px, py))
-        if (GuiObject* hit = c->hitTest(px, py)) return hit;
-    return this;
-}
-
-GuiObject* GuiPanel::wheelTarget(int px, int py) {
-    dropRemoved();
-    GuiObject* c = contains(px, py) ? childAt(px, py) : nullptr;
-    return c ? c->wheelTarget(px, py) : nullptr;
-}
-
-void GuiPanel::tick(uint32_t nowMs) { tickChildren(nowMs); }
-
-void GuiPanel::handleEvent(GuiEvent& ev) {
-    if (!ev.sdl) return;
-    dropRemoved();
-    int px = 0, py = 0;
-    switch (ev.sdl->type) {
-    case SDL_MOUSEBUTTONDOWN:
-        pointerOf(ev, px, py);
-        routePress(ev, childAt(px, py));
-        break;
-    case SDL_MOUSEBUTTONUP: routeRelease(ev); break;
-    case SDL_MOUSEMOTION:
-        pointerOf(ev, px, py);
-        routeMotion(ev, captured ? nullptr : childAt(px, py));
-        break;
-    case SDL_WINDOWEVENT: routeWindowEvent(ev); break;
-    default: break;  // keys, text and the wheel go straight to their widget
-    }
-}
-
-void GuiPanel::mouseLeave() {
-    // The window tells only the panel that the pointer left it; the child
-    // under the pointer must hear it too.
-    endHover();
 }
 
 void GuiPanel::draw(SDL_Renderer* r) {

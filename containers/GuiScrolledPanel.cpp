@@ -15,12 +15,7 @@ int clampTo(long long v, int hi) { return static_cast<int>(std::clamp<long long>
 }  // namespace
 
 GuiScrolledPanel::GuiScrolledPanel(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color colour)
-    : GuiObject(parent, id, x, y, w, h, colour),
-      ChildContainer(static_cast<GuiObject&>(*this)),
-      contentW(std::max(w, 0)),
-      contentH(std::max(h, 0)),
-      placedX(x),
-      placedY(y) {
+    : GuiContainer(parent, id, x, y, w, h, colour), contentW(std::max(w, 0)), contentH(std::max(h, 0)) {
     vbar.orientation = ScrollBar::Vertical;
     vbar.minThumb = 16;
     hbar.orientation = ScrollBar::Horizontal;
@@ -43,24 +38,9 @@ bool GuiScrolledPanel::inView(int px, int py) const {
 
 GuiObject* GuiScrolledPanel::childAt(int px, int py) const { return inView(px, py) ? topChildAt(px, py) : nullptr; }
 
-void GuiScrolledPanel::followPosition() {
-    const int dx = x - placedX, dy = y - placedY;
-    placedX = x;
-    placedY = y;
-    moveChildren(dx, dy);
-}
-
 GuiObject* GuiScrolledPanel::add(GuiObject* child) {
     followPosition();
     return adopt(child, x - scrollX, y - scrollY);
-}
-
-void GuiScrolledPanel::setSizer(GuiSizer* newSizer) {
-    if (newSizer != sizer) {  // handing in the current sizer again must not delete it
-        delete sizer;
-        sizer = newSizer;
-    }
-    relayout();
 }
 
 void GuiScrolledPanel::setContentSize(int cw, int ch) {
@@ -70,7 +50,6 @@ void GuiScrolledPanel::setContentSize(int cw, int ch) {
 }
 
 void GuiScrolledPanel::relayout() {
-    dropRemoved();
     if (sizer) {
         int mw = 0, mh = 0;
         sizer->getMinSize(mw, mh);
@@ -118,49 +97,12 @@ void GuiScrolledPanel::placeBars() {
     if (hbar.visible) hbar.setGeometry(x, y + viewH(), viewW(), BarSize, contentW, viewW(), scrollX, -1);
 }
 
-void GuiScrolledPanel::layout() {
-    shareWindow();
-    followPosition();
-    relayout();
-}
-
-void GuiScrolledPanel::resize(SDL_Renderer*, int width, int height) {
-    w = width;
-    h = height;
-    relayout();
-}
-
-GuiObject* GuiScrolledPanel::tooltipOwner() {
-    dropRemoved();
-    return hovered ? hovered->tooltipOwner() : this;
-}
-
-GuiObject* GuiScrolledPanel::findByName(const std::string& n) {
-    if (GuiObject* me = GuiObject::findByName(n)) return me;
-    return findInChildren(n);
-}
-
-bool GuiScrolledPanel::findItem(const std::string& item, GuiObject*& owner, SDL_Rect& out) {
-    return GuiObject::findItem(item, owner, out) || findItemInChildren(item, owner, out);
-}
-
-GuiObject* GuiScrolledPanel::hitTest(int px, int py) {
-    if (!contains(px, py)) return nullptr;
-    dropRemoved();
-    if (GuiObject* c = childAt(px, py))
-        if (GuiObject* hit = c->hitTest(px, py)) return hit;
-    return this;
-}
-
 GuiObject* GuiScrolledPanel::wheelTarget(int px, int py) {
     if (!contains(px, py)) return nullptr;
-    dropRemoved();
     GuiObject* c = childAt(px, py);
     GuiObject* inner = c ? c->wheelTarget(px, py) : nullptr;
     return inner ? inner : this;
 }
-
-void GuiScrolledPanel::tick(uint32_t nowMs) { tickChildren(nowMs); }
 
 void GuiScrolledPanel::pressAt(GuiEvent& ev, int px, int py) {
     if (vbar.visible) {
@@ -193,12 +135,11 @@ void GuiScrolledPanel::dragTo(int px, int py) {
 
 void GuiScrolledPanel::handleEvent(GuiEvent& ev) {
     if (!ev.sdl) return;
-    dropRemoved();
     const SDL_Event& e = *ev.sdl;
     int px = 0, py = 0;
     switch (e.type) {
     case SDL_MOUSEBUTTONDOWN:
-        pointerOf(ev, px, py);
+        pointerOf(e, px, py);
         pressAt(ev, px, py);
         break;
     case SDL_MOUSEBUTTONUP:
@@ -210,18 +151,16 @@ void GuiScrolledPanel::handleEvent(GuiEvent& ev) {
         if (e.wheel.x != 0) scrollTo(clampTo(scrollX - static_cast<long long>(WheelStep) * e.wheel.x, INT_MAX), scrollY);
         break;
     case SDL_MOUSEMOTION:
-        pointerOf(ev, px, py);
+        pointerOf(e, px, py);
         if (vbar.dragging || hbar.dragging)
             dragTo(px, py);
         else
-            routeMotion(ev, captured ? nullptr : childAt(px, py));
+            routeMotion(ev, capture ? nullptr : childAt(px, py));
         break;
     case SDL_WINDOWEVENT: routeWindowEvent(ev); break;
     default: break;
     }
 }
-
-void GuiScrolledPanel::mouseLeave() { endHover(); }
 
 void GuiScrolledPanel::draw(SDL_Renderer* r) {
     SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);

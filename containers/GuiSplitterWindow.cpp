@@ -1,6 +1,5 @@
 #include "containers/GuiSplitterWindow.h"
 
-#include "containers/ChildContainer.h"
 #include "containers/GuiPanel.h"
 #include "core/ValueText.h"
 #include "lists/ScrollBar.h"
@@ -10,17 +9,16 @@
 
 GuiSplitterWindow::GuiSplitterWindow(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color colour,
                                      int stacked)
-    : GuiObject(parent, id, x, y, w, h, colour),
+    : GuiContainer(parent, id, x, y, w, h, colour),
       first(new GuiPanel(this, -1, x, y, w, h, colour, "", nullptr)),
       second(new GuiPanel(this, -1, x, y, w, h, colour, "", nullptr)),
       stacked(stacked) {
+    children = {first, second};
     layout();
 }
 
-GuiSplitterWindow::~GuiSplitterWindow() {
-    delete first;
-    delete second;
-}
+// The panes go with the children.
+GuiSplitterWindow::~GuiSplitterWindow() = default;
 
 const char* GuiSplitterWindow::className() { return "GuiSplitterWindow"; }
 
@@ -41,6 +39,10 @@ bool GuiSplitterWindow::dividerHit(int px, int py) const {
 GuiPanel* GuiSplitterWindow::paneAt(int px, int py) const {
     const bool inSecond = stacked ? py >= y + position : px >= x + position;
     return inSecond ? second : first;
+}
+
+GuiObject* GuiSplitterWindow::childUnder(int px, int py) const {
+    return dividerHit(px, py) ? nullptr : paneAt(px, py);
 }
 
 void GuiSplitterWindow::layout() {
@@ -83,39 +85,6 @@ bool GuiSplitterWindow::setValue(const std::string& value) {
     return true;
 }
 
-void GuiSplitterWindow::tick(uint32_t nowMs) {
-    first->tick(nowMs);
-    second->tick(nowMs);
-}
-
-GuiObject* GuiSplitterWindow::tooltipOwner() {
-    GuiPanel* pane = hoveredPane ? hoveredPane : capturedPane;
-    return pane ? pane->tooltipOwner() : this;
-}
-
-GuiObject* GuiSplitterWindow::findByName(const std::string& n) {
-    if (GuiObject* me = GuiObject::findByName(n)) return me;
-    if (GuiObject* hit = first->findByName(n)) return hit;
-    return second->findByName(n);
-}
-
-bool GuiSplitterWindow::findItem(const std::string& item, GuiObject*& owner, SDL_Rect& out) {
-    return GuiObject::findItem(item, owner, out) || first->findItem(item, owner, out) ||
-           second->findItem(item, owner, out);
-}
-
-GuiObject* GuiSplitterWindow::hitTest(int px, int py) {
-    if (!contains(px, py)) return nullptr;
-    if (dividerHit(px, py)) return this;
-    GuiObject* hit = paneAt(px, py)->hitTest(px, py);
-    return hit ? hit : this;
-}
-
-GuiObject* GuiSplitterWindow::wheelTarget(int px, int py) {
-    if (!contains(px, py) || dividerHit(px, py)) return nullptr;
-    return paneAt(px, py)->wheelTarget(px, py);
-}
-
 void GuiSplitterWindow::handleEvent(GuiEvent& ev) {
     if (!ev.sdl) return;
     const SDL_Event& e = *ev.sdl;
@@ -128,18 +97,15 @@ void GuiSplitterWindow::handleEvent(GuiEvent& ev) {
             dragStartPosition = position;
             return;
         }
-        capturedPane = paneAt(e.button.x, e.button.y);
-        ChildContainer::forward(capturedPane, ev);
+        // The pane hands the press and the focus on to its own children.
+        routePress(ev, paneAt(e.button.x, e.button.y), false);
         return;
     case SDL_MOUSEBUTTONUP:
         if (dragging) {
             dragging = false;
             return;
         }
-        if (GuiPanel* pane = capturedPane) {
-            capturedPane = nullptr;
-            ChildContainer::forward(pane, ev);
-        }
+        routeRelease(ev);
         return;
     case SDL_MOUSEMOTION: {
         const int mx = e.motion.x, my = e.motion.y;
@@ -149,26 +115,12 @@ void GuiSplitterWindow::handleEvent(GuiEvent& ev) {
                                       INT_MIN, INT_MAX)));
             return;
         }
-        if (capturedPane) {
-            ChildContainer::forward(capturedPane, ev);
-            return;
-        }
-        GuiPanel* under = paneAt(mx, my);
-        GuiPanel* other = under == first ? second : first;
-        ChildContainer::forward(other, ev);
-        ChildContainer::forward(under, ev);
-        hoveredPane = under;
+        routeMotion(ev, capture ? nullptr : paneAt(mx, my));
         return;
     }
+    case SDL_WINDOWEVENT: routeWindowEvent(ev); return;
     default: return;
     }
-}
-
-void GuiSplitterWindow::mouseLeave() {
-    if (!hoveredPane) return;
-    GuiPanel* pane = hoveredPane;
-    hoveredPane = nullptr;
-    ChildContainer::sendLeaveMotion(pane);
 }
 
 void GuiSplitterWindow::draw(SDL_Renderer* r) {

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "core/GuiObject.h"
+#include "containers/GuiContainer.h"
 
 class GuiPanel;
 
 // Two panes, side by side or one above the other, with a 6-pixel divider
 // between them that the left button drags. The panes are panels made and
-// owned by the splitter; the divider position is the splitter's value.
-class GuiSplitterWindow : public GuiObject {
+// owned by the splitter (its two children); the divider position is the
+// splitter's value.
+class GuiSplitterWindow : public GuiContainer {
 public:
     static constexpr int DividerSize = 6;
     static constexpr int MinFirst = 20;   // the divider never comes closer to the start
@@ -24,8 +25,6 @@ public:
     bool dragging = false;
     int dragStartMouse = 0;
     int dragStartPosition = 0;
-    GuiPanel* capturedPane = nullptr;
-    GuiPanel* hoveredPane = nullptr;
 
     int length() const { return stacked ? h : w; }
     // Stores the position and lays out, which clamps it.
@@ -33,20 +32,15 @@ public:
     SDL_Rect dividerRect() const;
     bool dividerHit(int px, int py) const;
     GuiPanel* paneAt(int px, int py) const;
+    // The pane under the point; none on the divider.
+    GuiObject* childUnder(int px, int py) const override;
 
-    GuiObject* tooltipOwner() override;
-    GuiObject* findByName(const std::string& name) override;
-    bool findItem(const std::string& item, GuiObject*& owner, SDL_Rect& out) override;
     bool getValue(std::string& out) override;
     bool setValue(const std::string& value) override;
-    GuiObject* hitTest(int px, int py) override;
-    GuiObject* wheelTarget(int px, int py) override;
     const char* className() override;
-    void tick(uint32_t nowMs) override;
     void draw(SDL_Renderer* r) override;
     void resize(SDL_Renderer* r, int width, int height) override;
     void handleEvent(GuiEvent& ev) override;
-    void mouseLeave() override;
     void layout() override;
 
 private:

@@ -9,11 +9,9 @@ void GuiDialog::cancel() { endModal(2); }
 void GuiDialog::onCommand(GuiEvent&) {}
 
 bool GuiDialog::endModal(int result) {
-    if (!engine || engine->modal != this) return false;
-    engine->modal = nullptr;
-    GuiEngine::requestRedraw();
+    // The text target is back before the command goes out, so a dialog the
+    // application opens in answer saves the right one.
+    if (!engine || !engine->endModal(this)) return false;
     postCommand(CmdModalClosed, result, 0, this);
-    engine->textTarget = engine->savedTextTarget;
-    engine->savedTextTarget = nullptr;
     return true;
 }

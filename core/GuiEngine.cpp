@@ -62,10 +62,6 @@ uint32_t eventWindowId(const SDL_Event& ev) {
     }
 }
 
-bool isCentredPosition(int pos) {
-    return (static_cast<unsigned>(pos) & 0xFFFF0000u) == SDL_WINDOWPOS_CENTERED_MASK;
-}
-
 void freeBackingStore(AppWindow* aw) {
     if (aw->cr) cairo_destroy(aw->cr);
     if (aw->surface) cairo_surface_destroy(aw->surface);
@@ -257,7 +253,7 @@ bool GuiEngine::offerFullscreenKey(const SDL_Event& ev) {
     if (fullscreenKey == 0 || ev.key.keysym.sym != fullscreenKey) return false;
     if (ev.key.keysym.mod & (KMOD_SHIFT | KMOD_CTRL | KMOD_ALT | KMOD_GUI)) return false;
     if (!mainWindow || ev.key.windowID != mainWindow->id) return false;
-    if (modal || automation) return false;
+    if (modalRoot || automation) return false;
     if (!ev.key.repeat) toggleFullscreen();
     return true;
 }
@@ -527,17 +523,8 @@ bool GuiEngine::destroyWindow(uint32_t id) {
     windowList.erase(std::remove(windowList.begin(), windowList.end(), aw), windowList.end());
     if (mainWindow == aw) mainWindow = nullptr;
 
-    if (modal && modal == aw->root) {
-        modal = nullptr;
-        textTarget = savedTextTarget;
-        savedTextTarget = nullptr;
-    }
-    auto belongsHere = [aw](IEditable* e) {
-        auto* obj = dynamic_cast<GuiObject*>(e);
-        return obj && obj->window && obj->window->appWindow == aw;
-    };
-    if (belongsHere(textTarget)) textTarget = nullptr;
-    if (belongsHere(savedTextTarget)) savedTextTarget = nullptr;
+    endModal(aw->root);
+    forgetTextTargets([aw](GuiObject* obj) { return obj->window && obj->window->appWindow == aw; });
 
     delete aw->root;
     aw->root = nullptr;
@@ -558,16 +545,39 @@ void GuiEngine::closeWindowLater(uint32_t id) { pendingClose.push_back(id); }
 
 void GuiEngine::setModal(GuiObject* dialogRoot) {
     requestRedraw();
-    savedTextTarget = textTarget;
-    textTarget = nullptr;
-    modal = dialogRoot;
+    savedTarget = currentTextTarget;
+    currentTextTarget = nullptr;
+    modalRoot = dialogRoot;
     for (AppWindow* aw : windowList)
         if (aw->root != dialogRoot) aw->root->cancelCapture();
+}
+
+bool GuiEngine::endModal(GuiObject* dialogRoot) {
+    if (!dialogRoot || modalRoot != dialogRoot) return false;
+    modalRoot = nullptr;
+    requestRedraw();
+    currentTextTarget = savedTarget;
+    savedTarget = nullptr;
+    return true;
+}
+
+void GuiEngine::setTextTarget(IEditable* target) { currentTextTarget = target; }
+
+void GuiEngine::forgetTextTargets(const std::function<bool(GuiObject*)>& inside) {
+    auto* current = dynamic_cast<GuiObject*>(currentTextTarget);
+    if (current && inside(current)) currentTextTarget = nullptr;
+    auto* saved = dynamic_cast<GuiObject*>(savedTarget);
+    if (saved && inside(saved)) savedTarget = nullptr;
 }
 
 void GuiEngine::setModalFor(AppWindow* w) {
     if (!w || !mainWindow || !mainWindow->window || w == mainWindow) return;
     SDL_SetWindowModalFor(w->window, mainWindow->window);
+}
+
+bool GuiEngine::isCentredPosition(int pos) {
+    // SDL_WINDOWPOS_CENTERED and SDL_WINDOWPOS_CENTERED_DISPLAY(n) alike.
+    return (static_cast<unsigned>(pos) & 0xFFFF0000u) == SDL_WINDOWPOS_CENTERED_MASK;
 }
 
 void GuiEngine::centerOnMainWindow(int& x, int& y, int w, int h) {
@@ -584,8 +594,8 @@ void GuiEngine::centerOnMainWindow(int& x, int& y, int w, int h) {
         cx = std::max(std::min(cx, bounds.x + bounds.w - w), bounds.x);
         cy = std::max(std::min(cy, bounds.y + bounds.h - h), bounds.y);
     }
-    if (isCentredPosition(x)) x = cx;
-    if (isCentredPosition(y)) y = cy;
+    if (GuiEngine::isCentredPosition(x)) x = cx;
+    if (GuiEngine::isCentredPosition(y)) y = cy;
 }
 
 void GuiEngine::resizeBackingStore(AppWindow* aw, int w, int h) {

@@ -53,13 +53,10 @@ public:
     bool stopped = false;
     bool appHasFocus = false;
     uint32_t activeWindowId = 0;
-    IEditable* savedTextTarget = nullptr;
     std::unordered_map<uint32_t, AppWindow*> windows;
     std::vector<uint32_t> pendingClose;
     std::deque<SDL_Event> injected;
     AutomationHook* automation = nullptr;  // not owned
-    GuiObject* modal = nullptr;
-    IEditable* textTarget = nullptr;
     int fps = 60;
     int initialWidth = 0, initialHeight = 0;
     bool initialFullscreen = false;
@@ -113,9 +110,27 @@ public:
     bool destroyWindow(uint32_t id);
     void closeWindowLater(uint32_t id);
     AppWindow* findWindow(uint32_t id) const;
+
+    // --- modality and the text target ----------------------------------------
+    // The modal state has one beginning and one end: `setModal` saves the
+    // text target and makes the dialog modal; `endModal` ends it and gives
+    // the saved text target back. Nothing else writes either.
+    GuiObject* modal() const { return modalRoot; }
+    // The editable widget that owns the keyboard, or null.
+    IEditable* textTarget() const { return currentTextTarget; }
+    IEditable* savedTextTarget() const { return savedTarget; }
     void setModal(GuiObject* dialogRoot);
+    // Ends the modal state when dialogRoot is the modal root; false otherwise.
+    bool endModal(GuiObject* dialogRoot);
+    // A widget took the keyboard (focus or a press); null for none.
+    void setTextTarget(IEditable* target);
+    // Forgets the current and the saved text target where `inside` says so
+    // (a subtree or a window about to be deleted).
+    void forgetTextTargets(const std::function<bool(GuiObject*)>& inside);
     void setModalFor(AppWindow* w);
     void centerOnMainWindow(int& x, int& y, int w, int h);
+    // True for a window position that asks to be centred on a display.
+    static bool isCentredPosition(int pos);
     void resizeBackingStore(AppWindow* aw, int w, int h);
 
     // Caches keyed by renderer (outside the engine) register here to be
@@ -128,4 +143,7 @@ private:
     AppWindow* createWindowWithRoot(const std::string& title, int x, int y, int w, int h,
                                     uint32_t flags, SDL_Color bg, const RootFactory& makeRoot);
     bool commandLineSizeSeen = false;
+    GuiObject* modalRoot = nullptr;
+    IEditable* currentTextTarget = nullptr;
+    IEditable* savedTarget = nullptr;
 };

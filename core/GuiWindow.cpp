@@ -22,16 +22,11 @@ bool isSelfOrDescendant(GuiObject* obj, GuiObject* ancestor) {
     return false;
 }
 
-IMenuBarRouting* firstMenuBar(const std::vector<GuiObject*>& children) {
-    for (GuiObject* c : children)
-        if (auto* bar = dynamic_cast<IMenuBarRouting*>(c)) return bar;
-    return nullptr;
-}
-
 }  // namespace
 
 GuiWindow::GuiWindow(AppWindow* appWindow, int x, int y, int w, int h, SDL_Color bg)
     : GuiObject(nullptr, -1, x, y, w, h, bg),
+      ChildRouter(static_cast<GuiObject&>(*this)),
       appWindow(appWindow),
       engine(appWindow ? appWindow->engine : nullptr) {
     // The root lives in its own window, so widgets and the root alike reach
@@ -52,35 +47,22 @@ GuiWindow::~GuiWindow() {
 
 const char* GuiWindow::className() { return "GuiWindow"; }
 
-GuiObject* GuiWindow::add(GuiObject* child) {
-    if (!child) return nullptr;
-    child->x += x;
-    child->y += y;
-    child->parent = this;
-    child->window = this;
-    child->layout();
-    children.push_back(child);
-    return child;
-}
+GuiObject* GuiWindow::add(GuiObject* child) { return adopt(child, x, y); }
 
 GuiObject* GuiWindow::findByName(const std::string& n) {
     if (GuiObject* self = GuiObject::findByName(n)) return self;
-    for (GuiObject* c : children)
-        if (GuiObject* hit = c->findByName(n)) return hit;
-    return nullptr;
+    return findInChildren(n);
 }
 
 bool GuiWindow::findItem(const std::string& item, GuiObject*& owner, SDL_Rect& out) {
     for (auto it = popups.rbegin(); it != popups.rend(); ++it)
         if ((*it)->findItem(item, owner, out)) return true;
-    for (GuiObject* c : children)
-        if (c->findItem(item, owner, out)) return true;
-    return false;
+    return findItemInChildren(item, owner, out);
 }
 
-GuiObject* GuiWindow::childAt(int px, int py) {
-    for (auto it = children.rbegin(); it != children.rend(); ++it)
-        if ((*it)->contains(px, py)) return *it;
+IMenuBarRouting* GuiWindow::menuBar() const {
+    for (GuiObject* c : children)
+        if (auto* bar = dynamic_cast<IMenuBarRouting*>(c)) return bar;
     return nullptr;
 }
 
@@ -98,18 +80,6 @@ GuiObject* GuiWindow::popupAt(int px, int py) {
 // ---------------------------------------------------------------------------
 // Event routing
 
-void GuiWindow::deliver(GuiObject* to, GuiEvent& ev, bool relative) {
-    if (!to) return;
-    ev.target = to;
-    ev.targetId = to->id;
-    int px = 0, py = 0;
-    if (relative && ev.sdl && pointerOf(*ev.sdl, px, py)) {
-        ev.localX = px - to->x;
-        ev.localY = py - to->y;
-    }
-    to->handleEvent(ev);
-}
-
 void GuiWindow::handleEvent(GuiEvent& ev) {
     routeEvent(ev);
     processRemovals();
@@ -125,30 +95,24 @@ void GuiWindow::routeEvent(GuiEvent& ev) {
         case SDL_KEYUP:
         case SDL_TEXTEDITING:
         case SDL_TEXTINPUT:
-        case SDL_MOUSEWHEEL: deliver(activePopup, ev, false); return;
-        case SDL_MOUSEBUTTONUP: deliver(activePopup, ev, true); return;
+        case SDL_MOUSEWHEEL: deliver(activePopup, ev); return;
+        case SDL_MOUSEBUTTONUP: deliver(activePopup, ev); return;
         case SDL_MOUSEBUTTONDOWN: break;  // shared with the no-pop-up case
         case SDL_MOUSEMOTION: handlePopupMotion(ev, e.motion.x, e.motion.y); return;
         case SDL_WINDOWEVENT: handleWindowEvent(ev); return;
-        default: deliver(focus, ev, false); return;
+        default: deliver(focus, ev); return;
         }
     }
 
     switch (e.type) {
     case SDL_MOUSEBUTTONDOWN: handleButtonDown(ev); break;
     case SDL_MOUSEBUTTONUP:
-        if (capture) {
-            GuiObject* c = capture;
-            capture = nullptr;
-            deliver(c, ev, true);
-        } else {
-            deliver(focus, ev, true);
-        }
+        if (!routeRelease(ev)) deliver(focus, ev);
         break;
     case SDL_MOUSEMOTION: handleMotion(ev, e.motion.x, e.motion.y); break;
     case SDL_MOUSEWHEEL: handleWheel(ev); break;
     case SDL_WINDOWEVENT: handleWindowEvent(ev); break;
-    default: deliver(focus, ev, false); break;
+    default: deliver(focus, ev); break;
     }
 }
 
@@ -161,23 +125,19 @@ void GuiWindow::handleButtonDown(GuiEvent& ev) {
         processRemovals();
     }
     if (activePopup) {
-        deliver(activePopup, ev, true);
+        deliver(activePopup, ev);
         return;
     }
-    GuiObject* child = childAt(px, py);
-    if (!child) return;
-    setFocus(child);
-    capture = child;
-    deliver(child, ev, true);
+    routePress(ev, childAt(px, py));
 }
 
 void GuiWindow::handlePopupMotion(GuiEvent& ev, int mx, int my) {
     lastMouseX = mx;
     lastMouseY = my;
     if (GuiObject* over = popupAt(mx, my); over && over != activePopup) activePopup = over;
-    if (IMenuBarRouting* bar = firstMenuBar(children))
+    if (IMenuBarRouting* bar = menuBar())
         if (bar->hasOpenMenu() && bar->switchToTitleAt(mx, my)) return;
-    deliver(activePopup, ev, true);
+    deliver(activePopup, ev);
 }
 
 void GuiWindow::handleMotion(GuiEvent& ev, int mx, int my) {
@@ -188,25 +148,7 @@ void GuiWindow::handleMotion(GuiEvent& ev, int mx, int my) {
         handlePopupMotion(ev, mx, my);
         return;
     }
-    if (capture) {
-        deliver(capture, ev, true);
-        return;
-    }
-    GuiObject* child = childAt(mx, my);
-    if (!child) {
-        endHover();
-        return;
-    }
-    if (child != hover) {
-        if (hover) {
-            hover->mouseLeave();
-            hover->invalidate();
-        }
-        hover = child;
-        child->mouseEnter(mx - child->x, my - child->y);
-        child->invalidate();
-    }
-    deliver(child, ev, true);
+    routeMotion(ev, capture ? nullptr : childAt(mx, my));
 }
 
 void GuiWindow::handleWheel(GuiEvent& ev) {
@@ -214,27 +156,12 @@ void GuiWindow::handleWheel(GuiEvent& ev) {
     GuiObject* target = nullptr;
     if (GuiObject* child = childAt(px, py)) target = child->wheelTarget(px, py);
     if (!target) target = focus;
-    deliver(target, ev, true);
+    deliver(target, ev);
 }
 
 void GuiWindow::handleWindowEvent(GuiEvent& ev) {
-    if (ev.sdl->window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-        closeAllPopups(true);
-        endHover();
-    }
-    std::vector<GuiObject*> all = children;
-    for (GuiObject* c : all) {
-        if (std::find(children.begin(), children.end(), c) == children.end()) continue;
-        deliver(c, ev, false);
-    }
-}
-
-void GuiWindow::endHover() {
-    if (!hover) return;
-    GuiObject* h = hover;
-    hover = nullptr;
-    h->mouseLeave();
-    h->invalidate();
+    if (ev.sdl->window.event == SDL_WINDOWEVENT_FOCUS_LOST) closeAllPopups(true);
+    routeWindowEvent(ev);
 }
 
 void GuiWindow::setFocus(GuiObject* obj) {
@@ -250,7 +177,7 @@ void GuiWindow::setFocus(GuiObject* obj) {
         obj->hasFocus = true;
         obj->invalidate();
     }
-    if (engine) engine->textTarget = dynamic_cast<IEditable*>(obj);
+    if (engine) engine->setTextTarget(dynamic_cast<IEditable*>(obj));
 }
 
 void GuiWindow::cancelCapture() {
@@ -267,7 +194,7 @@ void GuiWindow::cancelCapture() {
 
 void GuiWindow::postCommand(int commandId, int value, int extra, GuiObject* source) {
     if (!engine) return;
-    if (engine->modal && engine->modal != this) return;
+    if (engine->modal() && engine->modal() != this) return;
     GuiEvent ev;
     ev.kind = GuiEvent::Command;
     ev.windowId = appWindow ? appWindow->id : 0;
@@ -315,15 +242,19 @@ void GuiWindow::closeAllPopups(bool resetMenuBar) {
     while (!popups.empty()) closeTopPopup();
     activePopup = nullptr;
     if (resetMenuBar) {
-        if (IMenuBarRouting* bar = firstMenuBar(children)) bar->resetOpenMenu();
+        if (IMenuBarRouting* bar = menuBar()) bar->resetOpenMenu();
         SDL_StartTextInput();
     }
 }
 
 void GuiWindow::scheduleRemoval(GuiObject* o) {
     if (!o || o == this) return;
-    if (std::find(removalQueue.begin(), removalQueue.end(), o) == removalQueue.end())
-        removalQueue.push_back(o);
+    if (std::find(removalQueue.begin(), removalQueue.end(), o) != removalQueue.end()) return;
+    removalQueue.push_back(o);
+    // A container lets go of its child at once, so it never hands out a
+    // widget that is about to go; the window deletes it after the event.
+    if (o->parent && o->parent != this)
+        if (auto* host = dynamic_cast<IChildHost*>(o->parent)) host->childRemoved(o);
 }
 
 void GuiWindow::processRemovals() {
@@ -342,17 +273,10 @@ void GuiWindow::processRemovals() {
             tooltipObject = nullptr;
             tooltipShown = false;
         }
-        if (engine) {
-            auto* tt = dynamic_cast<GuiObject*>(engine->textTarget);
-            if (isSelfOrDescendant(tt, o)) engine->textTarget = nullptr;
-            auto* st = dynamic_cast<GuiObject*>(engine->savedTextTarget);
-            if (isSelfOrDescendant(st, o)) engine->savedTextTarget = nullptr;
-        }
+        if (engine) engine->forgetTextTargets([o](GuiObject* t) { return isSelfOrDescendant(t, o); });
         children.erase(std::remove(children.begin(), children.end(), o), children.end());
         popups.erase(std::remove(popups.begin(), popups.end(), o), popups.end());
         if (!activePopup && !popups.empty()) activePopup = popups.back();
-        if (o->parent && o->parent != this)
-            if (auto* host = dynamic_cast<IChildHost*>(o->parent)) host->childRemoved(o);
         // Queued descendants outlive o (its container leaves them to the
         // window); they must not point back at it.
         for (GuiObject* q : removalQueue)
@@ -407,10 +331,7 @@ void GuiWindow::drawTooltip(SDL_Renderer* r) {
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
     SDL_RenderDrawRect(r, &box);
     TextImage image = renderBlackText(r, defaultFont, text);
-    if (!image) return;
-    const SDL_Rect dst{box.x + 6, box.y + 3, image.w, image.h};
-    SDL_RenderCopy(r, image.texture, nullptr, &dst);
-    SDL_DestroyTexture(image.texture);
+    if (image) blitAndRetire(r, image, box.x + 6, box.y + 3);
 }
 
 void GuiWindow::resize(SDL_Renderer* r, int width, int height) {

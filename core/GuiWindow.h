@@ -1,25 +1,25 @@
 #pragma once
 
+#include "core/ChildRouter.h"
 #include "core/GuiObject.h"
 
 #include <vector>
 
 struct AppWindow;
 class GuiEngine;
+class IMenuBarRouting;
 
 // Root of a top-level window: owns the widgets, draws them with a per-widget
 // texture cache, and routes input to the active pop-up, the mouse capture,
 // the widget under the pointer or the keyboard focus.
-class GuiWindow : public GuiObject {
+class GuiWindow : public GuiObject, public ChildRouter {
 public:
     GuiWindow(AppWindow* appWindow, int x, int y, int w, int h, SDL_Color bg);
 
-    std::vector<GuiObject*> children;      // owned; drawn in this order
+    // The children (owned), `capture` and `hover` come with the routing.
     std::vector<GuiObject*> removalQueue;  // deleted after the current event
     AppWindow* appWindow;
     GuiObject* focus = nullptr;
-    GuiObject* capture = nullptr;
-    GuiObject* hover = nullptr;
     std::vector<GuiObject*> popups;  // bottom first; each is also a child
     GuiObject* activePopup = nullptr;
     GuiEngine* engine;
@@ -68,18 +68,19 @@ public:
     // there, asked for its own hit; null outside every child.
     GuiObject* widgetAt(int px, int py);
 
+    // The window's menu bar: its first child that is one; null for none.
+    IMenuBarRouting* menuBar() const;
+
     // Direct child whose rectangle contains the point, searched topmost first.
-    GuiObject* childAt(int px, int py);
+    GuiObject* childAt(int px, int py) const { return topChildAt(px, py); }
 
 private:
-    void deliver(GuiObject* to, GuiEvent& ev, bool relative);
     void routeEvent(GuiEvent& ev);
     void handleButtonDown(GuiEvent& ev);
     void handlePopupMotion(GuiEvent& ev, int mx, int my);
     void handleMotion(GuiEvent& ev, int mx, int my);
     void handleWheel(GuiEvent& ev);
     void handleWindowEvent(GuiEvent& ev);
-    void endHover();
     GuiObject* popupAt(int px, int py);
     void updateTooltip(uint32_t now);
     void drawTooltip(SDL_Renderer* r);

@@ -4,7 +4,6 @@
 #include "controls/GuiLabel.h"
 #include "controls/GuiStatusBar.h"
 #include "core/AppWindow.h"
-#include "core/GuiDialog.h"
 #include "core/GuiWindow.h"
 #include "dialogs/GuiMessageBoxDialog.h"
 #include "menus/GuiMenu.h"
@@ -211,20 +210,15 @@ void Demo::appendLog(const std::string& line) {
 }
 
 void Demo::logCommand(const GuiEvent& ev) {
-    if (modal || !ev.source) return;
+    if (modal() || !ev.source) return;
     const std::string label = ev.source->displayName();
     std::string value;
     switch (ev.commandId) {
     case CmdButton: appendLog("Button: " + label); break;
     case CmdMenu: {
         std::string entryText;
-        if (auto* menu = dynamic_cast<GuiMenu*>(ev.source)) {
-            for (const auto& entry : menu->entries)
-                if (entry && entry->id == ev.value) {
-                    entryText = withoutMnemonics(entry->text);
-                    break;
-                }
-        }
+        if (auto* menu = dynamic_cast<GuiMenu*>(ev.source))
+            if (const GuiMenuEntry* entry = menu->entryById(ev.value)) entryText = withoutMnemonics(entry->text);
         appendLog("Menü: " + entryText);
         break;
     }
@@ -246,21 +240,7 @@ void Demo::logToggles(GuiButton* button) {
 }
 
 // ---------------------------------------------------------------------------
-// Frames and events
-
-void Demo::renderWindow(AppWindow* w) {
-    if (!w->root) return;
-    w->root->tick(SDL_GetTicks());
-    w->root->draw(w->renderer);
-    SDL_RenderPresent(w->renderer);
-}
-
-void Demo::handleEvent(AppWindow* w, GuiEvent& ev) {
-    if (ev.kind == GuiEvent::Command)
-        handleCommand(w, ev);
-    else
-        handleInput(w, ev);
-}
+// Commands and shortcuts
 
 namespace {
 
@@ -309,84 +289,15 @@ bool Demo::handleShortcut(const SDL_Keysym& key) {
     return false;
 }
 
-void Demo::handleCommand(AppWindow* w, GuiEvent& ev) {
+void Demo::onCommand(AppWindow*, GuiEvent& ev) {
     logCommand(ev);
-    if (ev.commandId == CmdModalClosed) {
-        appendLog(std::string("Dialog: ") + dialogResultText(ev.value));
-        if (w->root && w->root == modal) {
-            // The dialog closed without ending its modal state itself.
-            modal = nullptr;
-            requestRedraw();
-            w->root->postCommand(CmdModalClosed, 4711, 0, w->root);
-            textTarget = savedTextTarget;
-        }
-        closeWindowLater(ev.windowId);
-        return;
-    }
+    if (ev.commandId == CmdModalClosed) appendLog(std::string("Dialog: ") + dialogResultText(ev.value));
     if (ev.commandId == CmdButton && ev.value == 5001 && counterLabel) {
         ++clickCounter;
         counterLabel->setValue(std::to_string(clickCounter));
     }
-    if (modal) {
-        // Only the modal dialog's own commands get this far.
-        auto* dialog = dynamic_cast<GuiDialog*>(modal);
-        if (!dialog || w->root != modal) return;
-        if (ev.commandId == CmdButton && ev.value == 1)
-            dialog->accept();
-        else if (ev.commandId == CmdButton && ev.value == 0)
-            dialog->cancel();
-        else
-            dialog->onCommand(ev);
-        return;
-    }
-    if (!ev.source) return;
-    const bool quitEntry = (ev.value & 0xFFFF) == 65534;
-    if (w == mainWindow) {
-        if (ev.commandId == CmdMenu && !handleMenuCommand(w, ev.value) && quitEntry) quit();
-    } else if (quitEntry) {
-        closeWindowLater(w->id);
-    }
 }
 
-void Demo::handleInput(AppWindow* w, GuiEvent& ev) {
-    SDL_Event* e = ev.sdl;
-    if (!e || !w->root) return;
-    if (e->type == SDL_QUIT) {
-        // SIGINT and SIGTERM arrive as SDL_QUIT: end as the user asked.
-        quit();
-        return;
-    }
-    if (e->type == SDL_WINDOWEVENT) {
-        switch (e->window.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            appHasFocus = true;
-            activeWindowId = w->id;
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            if (activeWindowId == w->id) {
-                appHasFocus = false;
-                activeWindowId = 0;
-            }
-            break;
-        case SDL_WINDOWEVENT_CLOSE: return;
-        default: break;
-        }
-    } else if (e->type == SDL_MOUSEBUTTONDOWN) {
-        activeWindowId = w->id;
-    }
+bool Demo::onMenuCommand(AppWindow* w, GuiEvent& ev) { return handleMenuCommand(w, ev.value); }
 
-    if (!modal) {
-        if (e->type == SDL_KEYDOWN && !e->key.repeat && w == mainWindow && handleShortcut(e->key.keysym)) return;
-        w->root->handleEvent(ev);
-        return;
-    }
-    if (w->root != modal) return;
-    auto* dialog = dynamic_cast<GuiDialog*>(modal);
-    const bool keyDown = e->type == SDL_KEYDOWN;
-    if (dialog && keyDown && e->key.keysym.sym == SDLK_ESCAPE)
-        dialog->cancel();
-    else if (dialog && keyDown && (e->key.keysym.sym == SDLK_RETURN || e->key.keysym.sym == SDLK_KP_ENTER))
-        dialog->accept();
-    else
-        w->root->handleEvent(ev);
-}
+bool Demo::onShortcut(AppWindow* w, const SDL_Keysym& key) { return w == mainWindow && handleShortcut(key); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/GuiEngine.h"
+#include "core/GuiApplication.h"
 
 #include <deque>
 #include <string>
@@ -16,8 +16,8 @@ class GuiTextCtrl;
 class GuiWindow;
 
 // The demonstration application: one main window that shows the toolkit's
-// widgets, logs every command they report and keeps dialogs modal.
-class Demo : public GuiEngine {
+// widgets and logs every command they report.
+class Demo : public GuiApplication {
 public:
     // Set by the showcase once it is built; the animation skips them until then.
     GuiButtonGroup* toggleGroup = nullptr;
@@ -35,9 +35,6 @@ public:
 
     // Builds the main window and everything in it; stores it as mainWindow.
     void buildMainWindow();
-
-    void renderWindow(AppWindow* w) override;
-    void handleEvent(AppWindow* w, GuiEvent& ev) override;
 
     // One line in the event log; the log keeps the newest lines only.
     void appendLog(const std::string& line);
@@ -65,8 +62,9 @@ private:
     void buildColumn4();
     void buildEventLog();
     void buildStatusBar();
-    void handleCommand(AppWindow* w, GuiEvent& ev);
-    void handleInput(AppWindow* w, GuiEvent& ev);
+    void onCommand(AppWindow* w, GuiEvent& ev) override;
+    bool onMenuCommand(AppWindow* w, GuiEvent& ev) override;
+    bool onShortcut(AppWindow* w, const SDL_Keysym& key) override;
 
     std::deque<std::string> logLines;
 };

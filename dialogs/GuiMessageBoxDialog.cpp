@@ -36,7 +36,6 @@ constexpr int kMaxHeight = 32767;
 
 constexpr double kPi = 3.14159265358979323846;
 
-bool isCentred(int pos) { return (static_cast<unsigned>(pos) & 0xFFFF0000u) == SDL_WINDOWPOS_CENTERED_MASK; }
 
 // Offset into the usable area without overflowing for absurd requests.
 int addClamped(int a, int b) {
@@ -241,11 +240,11 @@ GuiMessageBoxDialog* GuiMessageBoxDialog::show(const std::string& text, const st
         if (display < 0) display = 0;
         SDL_Rect usable{0, 0, 0, 0};
         const bool haveBounds = SDL_GetDisplayUsableBounds(display, &usable) == 0;
-        if (x < 0 || isCentred(x))
+        if (x < 0 || GuiEngine::isCentredPosition(x))
             x = SDL_WINDOWPOS_CENTERED;
         else if (haveBounds)
             x = addClamped(x, usable.x);
-        if (y < 0 || isCentred(y))
+        if (y < 0 || GuiEngine::isCentredPosition(y))
             y = SDL_WINDOWPOS_CENTERED;
         else if (haveBounds)
             y = addClamped(y, usable.y);

@@ -296,9 +296,10 @@ void GuiMenu::closePopupsAbove() {
     while (!window->popups.empty() && window->popups.back() != this) window->closeTopPopup();
 }
 
-GuiMenuBar* GuiMenu::menuBar() const {
-    if (!window) return nullptr;
-    for (GuiObject* c : window->children)
-        if (auto* bar = dynamic_cast<GuiMenuBar*>(c)) return bar;
+GuiMenuBar* GuiMenu::menuBar() const { return window ? dynamic_cast<GuiMenuBar*>(window->menuBar()) : nullptr; }
+
+GuiMenuEntry* GuiMenu::entryById(int entryId) const {
+    for (const auto& entry : entries)
+        if (entry && entry->id == entryId) return entry.get();
     return nullptr;
 }

@@ -38,6 +38,8 @@ public:
     // Appends an entry and returns it, so that the caller can name it.
     GuiMenuEntry& append(int entryId, std::string text, bool submenu = false,
                          GuiMenuEntry::Callback callback = {});
+    // The first entry with that id; null for none.
+    GuiMenuEntry* entryById(int entryId) const;
     // Height of one row: the font's line skip + 5, or 25 without a usable font.
     int rowHeight() const;
     // Makes the height cover every row.

@@ -158,7 +158,7 @@ void GuiTextCtrl::layout() { layoutGlyphs(); }
 
 void GuiTextCtrl::tick(uint32_t now) {
     GuiEngine* engine = window ? window->engine : nullptr;
-    const bool target = engine && engine->appHasFocus && engine->textTarget == static_cast<IEditable*>(this);
+    const bool target = engine && engine->appHasFocus && engine->textTarget() == static_cast<IEditable*>(this);
     if (target == hasFocusShown) {
         focusChangeSince = 0;
     } else if (focusChangeSince == 0) {
@@ -636,7 +636,7 @@ void GuiTextCtrl::resetCaretClock() {
 }
 
 void GuiTextCtrl::handlePress(int px, int py) {
-    if (window && window->engine) window->engine->textTarget = this;
+    if (window && window->engine) window->engine->setTextTarget(this);
     hasFocus = true;
     if (vbar.visible && vbar.hitTrack(px, py)) {
         barPressed = true;

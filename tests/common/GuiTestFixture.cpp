@@ -1,35 +1,8 @@
 #include "common/GuiTestFixture.h"
 
+#include "core/SyntheticEvent.h"
+
 #include <ostream>
-
-void TestEngine::renderWindow(AppWindow* w) {
-    if (!w->root) return;
-    w->root->tick(fakeClock ? now : SDL_GetTicks());
-    w->root->draw(w->renderer);
-    SDL_RenderPresent(w->renderer);
-}
-
-void TestEngine::handleEvent(AppWindow* w, GuiEvent& ev) {
-    if (ev.kind == GuiEvent::Command) {
-        commands.push_back(Command{ev.commandId, ev.value, ev.extra, ev.windowId, ev.source});
-        if (ev.commandId == CmdModalClosed) closeWindowLater(ev.windowId);
-        return;
-    }
-    ++inputEvents;
-    if (!w->root) return;
-    if (!modal) {
-        w->root->handleEvent(ev);
-        return;
-    }
-    if (w->root != modal) return;
-    auto* dlg = dynamic_cast<GuiDialog*>(modal);
-    if (dlg && ev.sdl->type == SDL_KEYDOWN && ev.sdl->key.keysym.sym == SDLK_ESCAPE)
-        dlg->cancel();
-    else if (dlg && ev.sdl->type == SDL_KEYDOWN && ev.sdl->key.keysym.sym == SDLK_RETURN)
-        dlg->accept();
-    else
-        w->root->handleEvent(ev);
-}
 
 void GuiTest::SetUp() {}
 
@@ -59,45 +32,19 @@ void GuiTest::dispatch(SDL_Event ev) { engine->dispatchEvent(ev); }
 void GuiTest::push(SDL_Event ev) { SDL_PushEvent(&ev); }
 
 SDL_Event GuiTest::motion(int x, int y, uint32_t windowId) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = windowId ? windowId : win->id;
-    e.motion.x = x;
-    e.motion.y = y;
-    return e;
+    return SyntheticEvent::motion(windowId ? windowId : win->id, x, y);
 }
 
 SDL_Event GuiTest::button(Uint32 type, int x, int y, Uint8 which, uint32_t windowId) {
-    SDL_Event e{};
-    e.type = type;
-    e.button.windowID = windowId ? windowId : win->id;
-    e.button.button = which;
-    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.button.clicks = 1;
-    e.button.x = x;
-    e.button.y = y;
-    return e;
+    return SyntheticEvent::button(type, windowId ? windowId : win->id, x, y, which);
 }
 
 SDL_Event GuiTest::wheel(int x, int y, int dy, uint32_t windowId) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEWHEEL;
-    e.wheel.windowID = windowId ? windowId : win->id;
-    e.wheel.y = dy;
-    e.wheel.mouseX = x;
-    e.wheel.mouseY = y;
-    return e;
+    return SyntheticEvent::wheel(windowId ? windowId : win->id, x, y, dy);
 }
 
 SDL_Event GuiTest::key(SDL_Keycode sym, Uint16 mod, Uint32 type, uint32_t windowId) {
-    SDL_Event e{};
-    e.type = type;
-    e.key.windowID = windowId ? windowId : win->id;
-    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    e.key.keysym.sym = sym;
-    e.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
-    e.key.keysym.mod = mod;
-    return e;
+    return SyntheticEvent::key(type, windowId ? windowId : win->id, sym, mod);
 }
 
 void GuiTest::click(int x, int y) {

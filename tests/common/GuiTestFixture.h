@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/AppWindow.h"
+#include "core/GuiApplication.h"
 #include "core/GuiDialog.h"
-#include "core/GuiEngine.h"
 #include "core/GuiWindow.h"
 
 #include <gtest/gtest.h>
@@ -12,23 +12,35 @@
 #include <string>
 #include <vector>
 
-// An engine that draws like an application does and keeps dialogs modal,
-// recording every command it receives.
-class TestEngine : public GuiEngine {
+// The application base with nothing of its own but a record of every
+// command it receives and, when asked, a clock of the test's choosing.
+class TestEngine : public GuiApplication {
 public:
-    void renderWindow(AppWindow* w) override;
-    void handleEvent(AppWindow* w, GuiEvent& ev) override;
-
     struct Command {
         int id, value, extra;
         uint32_t windowId;
         GuiObject* source;
     };
     std::vector<Command> commands;
-    int inputEvents = 0;
+    // Every input event the application received, in order.
+    std::vector<SDL_Event> inputs;
+    size_t inputCount(Uint32 type) const {
+        size_t n = 0;
+        for (const SDL_Event& e : inputs) n += e.type == type;
+        return n;
+    }
     // When set, tick() gets this instead of SDL_GetTicks().
     bool fakeClock = false;
     uint32_t now = 0;
+
+protected:
+    void onInput(AppWindow*, GuiEvent& ev) override {
+        if (ev.sdl) inputs.push_back(*ev.sdl);
+    }
+    void onCommand(AppWindow*, GuiEvent& ev) override {
+        commands.push_back(Command{ev.commandId, ev.value, ev.extra, ev.windowId, ev.source});
+    }
+    uint32_t frameTicks() override { return fakeClock ? now : GuiApplication::frameTicks(); }
 };
 
 // A widget that counts what happens to it.
@@ -84,6 +96,8 @@ protected:
     // Queues the event in SDL's own queue, as a real device would.
     void push(SDL_Event ev);
 
+    // Events of the main window (or of the given one), built by the
+    // toolkit's own factory.
     SDL_Event motion(int x, int y, uint32_t windowId = 0);
     SDL_Event button(Uint32 type, int x, int y, Uint8 which = SDL_BUTTON_LEFT, uint32_t windowId = 0);
     SDL_Event wheel(int x, int y, int dy, uint32_t windowId = 0);

@@ -111,8 +111,8 @@ TEST_F(NestingTest, AChildThatDestroysItselfOnAPressIsForgotten) {
     dispatch(button(SDL_MOUSEBUTTONDOWN, at.x, at.y));
     ASSERT_EQ(inner->children.size(), 1u);
     EXPECT_EQ(inner->children[0], keeper);
-    EXPECT_EQ(inner->captured, nullptr);
-    EXPECT_EQ(inner->hovered, nullptr);
+    EXPECT_EQ(inner->capture, nullptr);
+    EXPECT_EQ(inner->hover, nullptr);
     EXPECT_EQ(sizer->items.size(), 1u);
     dispatch(motion(at.x + 1, at.y));
     dispatch(button(SDL_MOUSEBUTTONUP, at.x, at.y));

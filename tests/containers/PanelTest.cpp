@@ -34,7 +34,7 @@ TEST_F(PanelTest, PressOnAnEmptyAreaCapturesNothing) {
     ProbeWidget* child = put(panel, probe(10, 10, 40, 20));
     dispatch(button(SDL_MOUSEBUTTONDOWN, 100, 100));
     EXPECT_EQ(root->focus, panel);  // the window's own rule for its direct child
-    EXPECT_EQ(panel->captured, nullptr);
+    EXPECT_EQ(panel->capture, nullptr);
     dispatch(motion(20, 20));
     dispatch(button(SDL_MOUSEBUTTONUP, 20, 20));
     EXPECT_EQ(child->count(SDL_MOUSEBUTTONDOWN), 0);
@@ -59,7 +59,7 @@ TEST_F(PanelTest, ADragKeepsGoingToTheChildItStartedOn) {
     EXPECT_EQ(pressed->locals.back().y, 190);
     EXPECT_TRUE(other->eventTypes.empty());
     EXPECT_EQ(other->enters, 0);
-    EXPECT_EQ(panel->captured, nullptr);
+    EXPECT_EQ(panel->capture, nullptr);
 
     // Keys reach the focused child directly.
     dispatch(key(SDLK_a));
@@ -76,7 +76,7 @@ TEST_F(PanelTest, HoverEntersAndLeavesInnerWidgets) {
 
     dispatch(motion(20, 15));
     EXPECT_EQ(a->enters, 1);
-    EXPECT_EQ(panel->hovered, a);
+    EXPECT_EQ(panel->hover, a);
     EXPECT_EQ(root->hover, panel);
     EXPECT_EQ(panel->tooltipOwner(), a);
 
@@ -93,7 +93,7 @@ TEST_F(PanelTest, HoverEntersAndLeavesInnerWidgets) {
     dispatch(motion(10, 160));  // straight onto another window child
     EXPECT_EQ(b->leaves, 2);
     EXPECT_EQ(outside->enters, 1);
-    EXPECT_EQ(panel->hovered, nullptr);
+    EXPECT_EQ(panel->hover, nullptr);
 
     dispatch(motion(20, 15));
     SDL_Event focusLost{};
@@ -208,8 +208,8 @@ TEST_F(PanelTest, NestedPanelFilledBeforeItIsAddedKeepsItsChildrenInside) {
 
     dispatch(button(SDL_MOUSEBUTTONDOWN, 130, 80));
     EXPECT_EQ(root->focus, child);
-    EXPECT_EQ(outer->captured, inner);
-    EXPECT_EQ(inner->captured, child);
+    EXPECT_EQ(outer->capture, inner);
+    EXPECT_EQ(inner->capture, child);
     dispatch(button(SDL_MOUSEBUTTONUP, 130, 80));
     EXPECT_EQ(child->count(SDL_MOUSEBUTTONUP), 1);
 }

@@ -128,14 +128,14 @@ TEST_F(SplitterTest, HoverMovesBetweenPanesAndLeavesWithThePointer) {
     dispatch(motion(330, 50));
     EXPECT_EQ(left->leaves, 1);
     EXPECT_EQ(right->enters, 1);
-    EXPECT_EQ(sp->hoveredPane, sp->second);
+    EXPECT_EQ(sp->hover, sp->second);
     EXPECT_EQ(sp->tooltipOwner(), right);
     EXPECT_EQ(root->hitTest(330, 50), right);
     EXPECT_EQ(root->hitTest(312, 50), sp);
     dispatch(motion(660, 10));
     EXPECT_EQ(right->leaves, 1);
     EXPECT_EQ(elsewhere->enters, 1);
-    EXPECT_EQ(sp->hoveredPane, nullptr);
+    EXPECT_EQ(sp->hover, nullptr);
 }
 
 TEST_F(SplitterTest, DrawsPanesAndDivider) {

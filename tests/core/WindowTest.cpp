@@ -218,9 +218,9 @@ protected:
 };
 
 TEST_F(Modal, CommandsOfOtherWindowsNeverReachTheApplication) {
-    ASSERT_EQ(engine->textTarget, static_cast<IEditable*>(editor));
+    ASSERT_EQ(engine->textTarget(), static_cast<IEditable*>(editor));
     engine->setModal(dialog);
-    EXPECT_EQ(engine->textTarget, nullptr);
+    EXPECT_EQ(engine->textTarget(), nullptr);
     root->postCommand(CmdButton, 1, 0, editor);
     EXPECT_TRUE(engine->commands.empty());
     dialog->postCommand(CmdButton, 7, 0, inDialog);
@@ -231,11 +231,11 @@ TEST_F(Modal, CommandsOfOtherWindowsNeverReachTheApplication) {
 TEST_F(Modal, CancelPostsTheResultRestoresTheTextTargetAndClosesTheWindow) {
     engine->setModal(dialog);
     dispatch(key(SDLK_ESCAPE, 0, SDL_KEYDOWN, dlg->id));
-    EXPECT_EQ(engine->modal, nullptr);
+    EXPECT_EQ(engine->modal(), nullptr);
     ASSERT_EQ(engine->commands.size(), 1u);
     EXPECT_EQ(engine->commands[0].id, CmdModalClosed);
     EXPECT_EQ(engine->commands[0].value, 2);
-    EXPECT_EQ(engine->textTarget, static_cast<IEditable*>(editor));
+    EXPECT_EQ(engine->textTarget(), static_cast<IEditable*>(editor));
     // The window goes away once the loop has taken its next event.
     const uint32_t dialogId = dlg->id;
     engine->injectEvent(motion(1, 1));
@@ -265,8 +265,8 @@ TEST_F(Modal, BecomingModalCancelsOtherWindowsCapture) {
 TEST_F(Modal, DestroyingTheModalWindowRestoresTheSavedTextTarget) {
     engine->setModal(dialog);
     EXPECT_TRUE(engine->destroyWindow(dlg->id));
-    EXPECT_EQ(engine->modal, nullptr);
-    EXPECT_EQ(engine->textTarget, static_cast<IEditable*>(editor));
+    EXPECT_EQ(engine->modal(), nullptr);
+    EXPECT_EQ(engine->textTarget(), static_cast<IEditable*>(editor));
 }
 
 TEST_F(Modal, DestroyingAWindowForgetsItsTextTarget) {
@@ -274,9 +274,9 @@ TEST_F(Modal, DestroyingAWindowForgetsItsTextTarget) {
     auto* ed = new EditorProbe(0, 0, 10, 10);
     other->root->add(ed);
     other->root->setFocus(ed);
-    ASSERT_EQ(engine->textTarget, static_cast<IEditable*>(ed));
+    ASSERT_EQ(engine->textTarget(), static_cast<IEditable*>(ed));
     engine->destroyWindow(other->id);
-    EXPECT_EQ(engine->textTarget, nullptr);
+    EXPECT_EQ(engine->textTarget(), nullptr);
 }
 
 TEST_F(Windows, LocateForClickFindsTheVisibleCentre) {

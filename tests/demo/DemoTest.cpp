@@ -81,7 +81,7 @@ TEST_F(DemoApp, StartsWithItsNamedWidgetsAndFocus) {
     for (const char* item : {"file", "edit", "dialogs", "help"})
         EXPECT_TRUE(root->findItem(item, owner, rc)) << item;
     EXPECT_EQ(root->focus, root->findByName("text_multiline"));
-    EXPECT_NE(demo->textTarget, nullptr);
+    EXPECT_NE(demo->textTarget(), nullptr);
 
     std::string value;
     ASSERT_TRUE(root->findByName("text")->getValue(value));
@@ -170,9 +170,9 @@ TEST_F(DemoApp, NothingIsLoggedOrHandledWhileADialogIsModal) {
     esc.key.keysym.sym = SDLK_ESCAPE;
     send(esc);
     EXPECT_EQ(lastLogLine(), "Dialog: Abbrechen");
-    EXPECT_EQ(demo->modal, nullptr);
+    EXPECT_EQ(demo->modal(), nullptr);
     ASSERT_EQ(demo->pendingClose.size(), 1u);
-    EXPECT_EQ(demo->textTarget, static_cast<IEditable*>(demo->textMulti)) << "text target restored";
+    EXPECT_EQ(demo->textTarget(), static_cast<IEditable*>(demo->textMulti)) << "text target restored";
 }
 
 TEST_F(DemoApp, QuitEntryEndsTheRun) {
@@ -196,7 +196,7 @@ TEST_F(DemoApp, ClosingTheWindowEndsTheRun) {
 TEST_F(DemoApp, MessageBoxFromTheMenuLogsItsResult) {
     clickItem("dialogs");
     clickItem("dlg_msg_ok");
-    ASSERT_NE(demo->modal, nullptr);
+    ASSERT_NE(demo->modal(), nullptr);
     AppWindow* box = nullptr;
     for (AppWindow* w : windowList)
         if (w->title == "Meldung") box = w;
@@ -207,7 +207,7 @@ TEST_F(DemoApp, MessageBoxFromTheMenuLogsItsResult) {
     enter.key.keysym.sym = SDLK_RETURN;
     send(enter);
     EXPECT_EQ(lastLogLine(), "Dialog: OK");
-    EXPECT_EQ(demo->modal, nullptr);
+    EXPECT_EQ(demo->modal(), nullptr);
     ASSERT_EQ(demo->pendingClose.size(), 1u);
     EXPECT_EQ(demo->pendingClose[0], box->id);
 }
@@ -228,6 +228,6 @@ TEST_F(DemoApp, ShortcutsOpenTheLongBoxAndTheFileMenu) {
     key.key.keysym.sym = SDLK_F4;
     key.key.keysym.mod = 0;
     send(key);
-    ASSERT_NE(demo->modal, nullptr);
+    ASSERT_NE(demo->modal(), nullptr);
     EXPECT_EQ(windowList.back()->title, "Caption");
 }

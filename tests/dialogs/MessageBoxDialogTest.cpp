@@ -16,24 +16,6 @@ using Box = GuiMessageBoxDialog;
 
 namespace {
 
-// Routes the modal window's commands as an application does: button 1
-// accepts, button 0 cancels, everything else goes to onCommand.
-class DialogEngine : public TestEngine {
-public:
-    void handleEvent(AppWindow* w, GuiEvent& ev) override {
-        TestEngine::handleEvent(w, ev);
-        if (ev.kind != GuiEvent::Command || ev.commandId == CmdModalClosed || !modal || w->root != modal) return;
-        auto* dlg = dynamic_cast<GuiDialog*>(modal);
-        if (!dlg) return;
-        if (ev.commandId == CmdButton && ev.value == 1)
-            dlg->accept();
-        else if (ev.commandId == CmdButton && ev.value == 0)
-            dlg->cancel();
-        else
-            dlg->onCommand(ev);
-    }
-};
-
 bool near(SDL_Color a, SDL_Color b, int tol = 3) {
     return std::abs(a.r - b.r) <= tol && std::abs(a.g - b.g) <= tol && std::abs(a.b - b.b) <= tol;
 }
@@ -46,7 +28,7 @@ constexpr SDL_Color kFrame{32, 96, 208, 255};
 class MessageBox : public GuiTest {
 protected:
     void SetUp() override {
-        engine = std::make_unique<DialogEngine>();
+        engine = std::make_unique<TestEngine>();
         win = engine->createWindow("GuiEngine", 0, 0, 400, 300, SDL_WINDOW_SHOWN, kBackground);
         ASSERT_NE(win, nullptr);
         mainWindow = win;
@@ -183,7 +165,7 @@ TEST(MessageBoxLayout, ButtonTableAndIconChoice) {
 TEST_F(MessageBox, OpensModalWithLabelsAndButtonsLaidOut) {
     Box* box = open("Erste Zeile\n\nDritte", Box::StyleYes | Box::StyleNo | Box::StyleCancel | Box::IconQuestion);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(engine->modal, box);
+    EXPECT_EQ(engine->modal(), box);
     EXPECT_EQ(box->appWindow->root, box);
     EXPECT_STREQ(box->className(), "GuiMessageBoxDialog");
     EXPECT_EQ(box->id, -1);
@@ -289,7 +271,7 @@ TEST_F(MessageBox, EnterAndEscapeResultsForTheTypicalCombinations) {
             const int want = k == SDLK_RETURN ? c.enter : c.escape;
             EXPECT_EQ(closedResults(), std::vector<int>{want});
             EXPECT_EQ(box->result, want);
-            EXPECT_EQ(engine->modal, nullptr);
+            EXPECT_EQ(engine->modal(), nullptr);
             EXPECT_EQ(engine->pendingClose, std::vector<uint32_t>{id});
             closePending();
             EXPECT_EQ(engine->findWindow(id), nullptr) << "closed after the command";
@@ -357,7 +339,7 @@ TEST_F(MessageBox, MainWindowPostsNothingWhileTheBoxIsOpen) {
     click(mainButton->x + 5, mainButton->y + 5);
     mainButton->window->postCommand(CmdButton, 5001, 0, mainButton);
     EXPECT_TRUE(engine->commands.empty());
-    EXPECT_EQ(engine->modal, box);
+    EXPECT_EQ(engine->modal(), box);
 }
 
 // ---------------------------------------------------------------------------

@@ -35,7 +35,7 @@ TEST_F(SearchCtrl, PlacesTheEmbeddedControlBetweenIconAndClearZone) {
 TEST_F(SearchCtrl, TypingCallsOnSearchOncePerChange) {
     click(100, 30);
     EXPECT_EQ(root->focus, s->edit);
-    EXPECT_EQ(engine->textTarget, static_cast<IEditable*>(s->edit));
+    EXPECT_EQ(engine->textTarget(), static_cast<IEditable*>(s->edit));
     type("k");
     EXPECT_EQ(searches, 1);
     type("i");
@@ -103,7 +103,7 @@ TEST_F(SearchCtrl, RemovingTheControlReleasesFocusAndTextTarget) {
     s->destroyLater();
     root->processRemovals();
     EXPECT_EQ(root->focus, nullptr);
-    EXPECT_EQ(engine->textTarget, nullptr);
+    EXPECT_EQ(engine->textTarget(), nullptr);
     s = nullptr;
 }
 

@@ -305,7 +305,7 @@ TEST_F(TextMouse, DragSelectsAndReleaseNormalises) {
     const SDL_Point from = centreOf(t, 4), to = centreOf(t, 1);
     dispatch(button(SDL_MOUSEBUTTONDOWN, from.x - 1, from.y));
     EXPECT_EQ(root->focus, t);
-    EXPECT_EQ(engine->textTarget, static_cast<IEditable*>(t));
+    EXPECT_EQ(engine->textTarget(), static_cast<IEditable*>(t));
     dispatch(motion(to.x - 1, to.y));
     EXPECT_EQ(t->selAnchor, 4);
     EXPECT_EQ(t->selEnd, 1);
