@@ -8,6 +8,9 @@
 #include "automation/DemoTrace.h"
 #include "core/AppWindow.h"
 #include "core/GuiEngine.h"
+#include "core/GuiWindow.h"
+
+#include <SDL2/SDL_image.h>
 
 #include <algorithm>
 #include <climits>
@@ -69,6 +72,18 @@ Outcome startTimed(DemoStepRunner& run, const DemoStep& step, std::string&) {
 Outcome noWindow(std::string& message) {
     message = "kein Fenster ausgewählt";
     return Outcome::Failed;
+}
+
+// Draws the window's root and writes what the renderer holds then as a PNG.
+bool captureWindow(AppWindow* aw, const std::string& path, std::string& message) {
+    aw->root->draw(aw->renderer);
+    SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, aw->w, aw->h, 32, SDL_PIXELFORMAT_ABGR8888);
+    bool ok = shot && SDL_RenderReadPixels(aw->renderer, nullptr, SDL_PIXELFORMAT_ABGR8888, shot->pixels,
+                                           shot->pitch) == 0;
+    if (ok) ok = IMG_SavePNG(shot, path.c_str()) == 0;
+    if (!ok) message = "Bild nicht schreibbar: " + path + " (" + SDL_GetError() + ")";
+    SDL_FreeSurface(shot);
+    return ok;
 }
 
 // The pointer heads for a point of the target window.
@@ -334,6 +349,23 @@ constexpr DemoCommand kCommands[] = {
          message = "Zeitüberschreitung: " + quoted(name) + " hat " + quoted(actual) + " statt " + quoted(expected);
          return Outcome::Failed;
      }},
+
+    // Writes a PNG of the target window as it is drawn now.
+    {.word = "capture", .minArgs = 1, .maxArgs = 1,
+     .check = [](const Args& args, Values&, std::string& message) {
+         if (args[0].empty() || args[0].find('\0') != std::string::npos) {
+             message = "ungültiger Dateiname";
+             return false;
+         }
+         return true;
+     },
+     .start = [](DemoStepRunner& run, const DemoStep& step, std::string& message) {
+         AppWindow* aw = run.pointer.target();
+         if (!aw || !aw->root) return noWindow(message);
+         if (!captureWindow(aw, step.arguments[0], message)) return Outcome::Failed;
+         return Outcome::Done;
+     },
+     .proceed = nullptr},
 
     {.word = "finish", .minArgs = 0, .maxArgs = 0,
      .check = noCheck,

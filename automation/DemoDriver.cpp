@@ -1,6 +1,7 @@
 #include "automation/DemoDriver.h"
 
 #include "automation/DemoScriptParser.h"
+#include "core/GuiEngine.h"
 
 #include <fstream>
 #include <sstream>
@@ -10,6 +11,16 @@ DemoDriver::DemoDriver(GuiEngine* engine)
       pointer(engine),
       locator(pointer),
       runner(engine, steps, error, pointer, locator, trace, overlay) {}
+
+DemoDriver::~DemoDriver() {
+    // A driver that goes before its engine leaves no pointer to itself.
+    if (engine && engine->automation == this) engine->automation = nullptr;
+}
+
+void DemoDriver::engineClosing() {
+    closeCaptionFont();
+    engine = nullptr;
+}
 
 bool DemoDriver::loadScript(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

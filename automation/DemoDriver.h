@@ -42,6 +42,7 @@ public:
     // Reads GUI_DEMO_TRACE, GUI_DEMO_SCENES, GUI_DEMO_START_GATE,
     // GUI_DEMO_WINDOW_ID_FILE and GUI_DEMO_QUIT_AT_END.
     explicit DemoDriver(GuiEngine* engine);
+    ~DemoDriver() override;
 
     DemoDriver(const DemoDriver&) = delete;
     DemoDriver& operator=(const DemoDriver&) = delete;
@@ -58,6 +59,7 @@ public:
     void onCommand(const GuiEvent& ev) override { runner.onCommand(ev); }
     void drawOverlay(AppWindow* window, SDL_Renderer* r) override;
     void closeCaptionFont() override { overlay.closeFont(); }
+    void engineClosing() override;
 
     // --- arithmetic of the run, pure so that it can be checked alone -------
     static double moveDuration(double distance, double speed, std::optional<double> explicitSeconds) {

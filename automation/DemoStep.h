@@ -27,6 +27,7 @@ struct DemoStep {
         Set,
         Expect,
         WaitValue,
+        Capture,
         Finish,
     };
 

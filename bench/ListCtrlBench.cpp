@@ -6,6 +6,7 @@
 // Run from the build directory (it holds data/fonts/Vera.ttf):
 //   cd build && ./bench/ListCtrlBench
 
+#include "bench/BenchStop.h"
 #include "core/AppWindow.h"
 #include "core/GuiApplication.h"
 #include "core/GuiWindow.h"
@@ -103,6 +104,7 @@ Figures measure(BenchEngine& engine, AppWindow* aw, int count) {
 
 int main() {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    BenchStop::install();
     BenchEngine engine;
     if (!defaultFont) {
         std::fprintf(stderr, "data/fonts/Vera.ttf fehlt: aus dem Build-Verzeichnis starten\n");
@@ -117,6 +119,7 @@ int main() {
     std::printf("%10s %12s %12s %14s %14s %14s %14s\n", "items", "add all ms", "1st draw us",
                 "remeasure ms", "wheel+draw us", "drag+draw us", "click+draw us");
     for (int count : {100, 10000, 1000000}) {
+        if (BenchStop::requested()) break;
         const Figures f = measure(engine, aw, count);
         std::printf("%10d %12.2f %12.1f %14.2f %14.1f %14.1f %14.1f\n", count, f.addAllMs, f.firstDrawUs,
                     f.remeasureMs, f.wheelUs, f.dragUs, f.clickUs);

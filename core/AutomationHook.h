@@ -25,4 +25,7 @@ public:
     virtual void drawOverlay(AppWindow* window, SDL_Renderer* r) = 0;
     // Releases fonts before the engine shuts SDL_ttf down.
     virtual void closeCaptionFont() = 0;
+    // The engine is being destroyed: release what needs it and never touch
+    // it again.
+    virtual void engineClosing() { closeCaptionFont(); }
 };

@@ -17,8 +17,12 @@
 #include <cstdlib>
 #include <iostream>
 #include <locale>
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
+
+#include <unistd.h>
 
 TTF_Font* defaultFont = nullptr;
 FT_Face uiFace = nullptr;
@@ -28,6 +32,15 @@ std::vector<AppWindow*> windowList;
 namespace {
 
 const char* const kFontPath = "data/fonts/Vera.ttf";
+const char* const kSystemFontPath = "/usr/share/fonts/truetype/ttf-bitstream-vera/Vera.ttf";
+#ifndef TARVEXKIT_DATA_DIR
+#define TARVEXKIT_DATA_DIR "/usr/local/share/tarvexkit"
+#endif
+
+bool isReadableFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec) && ::access(path.c_str(), R_OK) == 0;
+}
 
 FT_Library ftLibrary = nullptr;
 const void* fontData = nullptr;
@@ -120,7 +133,7 @@ GuiEngine::GuiEngine() {
         err = FT_New_Memory_Face(ftLibrary, static_cast<const FT_Byte*>(fontData),
                                  static_cast<FT_Long>(fontDataSize), 0, &uiFace);
     else
-        err = FT_New_Face(ftLibrary, kFontPath, 0, &uiFace);
+        err = FT_New_Face(ftLibrary, fontPath().c_str(), 0, &uiFace);
     if (err != 0) uiFace = nullptr;
     if (uiFace) {
         FT_Error cm = FT_Select_Charmap(uiFace, FT_ENCODING_UNICODE);
@@ -133,7 +146,7 @@ GuiEngine::GuiEngine() {
 GuiEngine::~GuiEngine() {
     pendingClose.clear();
     while (!windows.empty()) destroyWindow(windows.begin()->first);
-    if (automation) automation->closeCaptionFont();
+    if (automation) automation->engineClosing();
     if (defaultFont) TTF_CloseFont(defaultFont);
     defaultFont = nullptr;
     if (uiFace) FT_Done_Face(uiFace);
@@ -152,8 +165,34 @@ void GuiEngine::setFontData(const void* data, size_t size) {
     fontDataSize = size;
 }
 
+std::string GuiEngine::findDataFile(const std::string& relative) {
+    if (relative.empty()) return {};
+    if (isReadableFile(relative)) return relative;
+    if (relative.front() == '/') return {};
+    if (char* base = SDL_GetBasePath()) {
+        const std::string besideProgram = std::string(base) + relative;
+        SDL_free(base);
+        if (isReadableFile(besideProgram)) return besideProgram;
+    }
+    // The installed data folder holds what a build keeps below data/.
+    const std::string_view prefix = "data/";
+    std::string_view rest = relative;
+    if (rest.substr(0, prefix.size()) == prefix) rest.remove_prefix(prefix.size());
+    const std::string installed = std::string(TARVEXKIT_DATA_DIR) + "/" + std::string(rest);
+    if (isReadableFile(installed)) return installed;
+    return {};
+}
+
+std::string GuiEngine::fontPath() {
+    if (const char* chosen = std::getenv("TARVEXKIT_FONT"); chosen && *chosen) return chosen;
+    std::string path = findDataFile(kFontPath);
+    if (path.empty() && isReadableFile(kSystemFontPath)) path = kSystemFontPath;
+    // Unfound, the usual place keeps the loader's message meaningful.
+    return path.empty() ? std::string(kFontPath) : path;
+}
+
 TTF_Font* GuiEngine::loadFont(int pixelSize) {
-    if (!fontData) return TTF_OpenFont(kFontPath, pixelSize);
+    if (!fontData) return TTF_OpenFont(fontPath().c_str(), pixelSize);
     SDL_RWops* rw = SDL_RWFromConstMem(fontData, static_cast<int>(fontDataSize));
     if (!rw) return nullptr;
     return TTF_OpenFontRW(rw, 1, pixelSize);

@@ -69,6 +69,14 @@ public:
     static void setFontData(const void* data, size_t size);
     // Opens the UI font at the given pixel size; null on failure.
     static TTF_Font* loadFont(int pixelSize);
+    // A file the program ships (a path like "data/fonts/Vera.ttf" or
+    // "pebble_small.png"), looked for below the working directory, then
+    // beside the executable, then in the installed data folder; empty when
+    // it is nowhere.
+    static std::string findDataFile(const std::string& relative);
+    // The UI font: the file TARVEXKIT_FONT names when it is set; otherwise
+    // found as above, else the system's Bitstream Vera.
+    static std::string fontPath();
 
     // --- command line ----------------------------------------------------
     bool parseCommandLine(int& argc, char** argv);

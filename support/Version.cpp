@@ -1,11 +1,13 @@
 #include "support/Version.h"
 
+#include "support/TarvexkitVersion.h"
+
 #include <cstdint>
 
 void print_version(std::FILE* out)
 {
     if (out)
-        std::fputs("Tarvex 0.0.0\n", out);
+        std::fputs("Tarvex " TARVEXKIT_VERSION_STRING "\n", out);
 }
 
 void self_test(std::FILE* out)

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-// Writes "Tarvex 0.0.0" and a line break.
+// Writes "Tarvex " with the toolkit's version and a line break.
 void print_version(std::FILE* out = stdout);
 
 // Writes "Tarvexc-SelfTest", an empty line and one line per basic type with

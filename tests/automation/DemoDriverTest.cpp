@@ -849,3 +849,21 @@ TEST_F(DriverTest, SceneCaptionFadesInHoldsFadesOutAndIsCleared) {
     EXPECT_EQ(driver->overlay.sceneCaption, "");
     EXPECT_EQ(driver->overlay.captionFont, nullptr);
 }
+
+// Either of driver and engine may go first; neither is left pointing at the
+// other (a program declares them in whatever order it likes).
+TEST(DemoDriverLifetime, DriverOrEngineMayGoFirst) {
+    {
+        TestEngine engine;
+        {
+            DemoDriver driver(&engine);
+            engine.automation = &driver;
+        }
+        EXPECT_EQ(engine.automation, nullptr);
+    }
+    auto engine = std::make_unique<TestEngine>();
+    DemoDriver driver(engine.get());
+    engine->automation = &driver;
+    engine.reset();
+    SUCCEED() << "the driver outlives its engine without touching it";
+}

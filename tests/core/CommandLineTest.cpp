@@ -1,7 +1,12 @@
 #include "common/GuiTestFixture.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 TEST(WindowSize, AcceptsAndRejects) {
     struct Case {
@@ -115,4 +120,36 @@ TEST_F(CommandLine, InitialSizeIsAppliedOnce) {
     engine->initialWidth = 500;
     engine->applyInitialWindowSize();
     EXPECT_EQ(win->w, 400);
+}
+
+// The files a program ships are found below the working directory first and
+// nowhere when they are missing everywhere.
+TEST(DataFiles, FoundBelowTheWorkingDirectoryOrNotAtAll) {
+    char* before = getcwd(nullptr, 0);
+    ASSERT_NE(before, nullptr);
+    char pattern[] = "/tmp/tvx-data-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string dir = pattern;
+    ASSERT_EQ(mkdir((dir + "/data").c_str(), 0700), 0);
+    FILE* f = std::fopen((dir + "/data/thing.png").c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    EXPECT_EQ(GuiEngine::findDataFile("data/thing.png"), "data/thing.png");
+    EXPECT_EQ(GuiEngine::findDataFile("data/other.png"), "");
+    EXPECT_EQ(GuiEngine::findDataFile("data"), "") << "a folder is not a file";
+    EXPECT_EQ(GuiEngine::findDataFile(""), "");
+    EXPECT_EQ(GuiEngine::findDataFile(dir + "/data/thing.png"), dir + "/data/thing.png") << "absolute paths as given";
+    ASSERT_EQ(chdir(before), 0);
+    std::free(before);
+    std::remove((dir + "/data/thing.png").c_str());
+    rmdir((dir + "/data").c_str());
+    rmdir(dir.c_str());
+}
+
+TEST(DataFiles, TheFontCanBeChosenByTheEnvironment) {
+    setenv("TARVEXKIT_FONT", "/nowhere/font.ttf", 1);
+    EXPECT_EQ(GuiEngine::fontPath(), "/nowhere/font.ttf");
+    unsetenv("TARVEXKIT_FONT");
+    EXPECT_NE(GuiEngine::fontPath(), "/nowhere/font.ttf");
 }

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The demo keeps running headless until it is interrupted, then ends cleanly;
-# without its font it says so on standard error and runs on all the same.
+# started from any folder it finds its font beside the executable; without
+# any font it says so on standard error and runs on all the same.
 #   demo-runs.sh DEMO_EXECUTABLE BUILD_DIR
 set -u
 demo="$1"
@@ -22,8 +23,11 @@ trap 'rm -rf "$tmp"' EXIT
 run_for_two_seconds "$build" "$tmp/with-font.err"
 if grep -q "Schriftart" "$tmp/with-font.err"; then echo "font not found in $build"; exit 1; fi
 
+run_for_two_seconds / "$tmp/from-root.err"
+if grep -q "Schriftart" "$tmp/from-root.err"; then echo "font not found when started from /"; exit 1; fi
+
 mkdir "$tmp/empty"
-run_for_two_seconds "$tmp/empty" "$tmp/no-font.err"
+(export TARVEXKIT_FONT="$tmp/empty/none.ttf"; run_for_two_seconds "$tmp/empty" "$tmp/no-font.err") || exit 1
 if ! grep -q "^Schriftart konnte nicht geladen werden: " "$tmp/no-font.err"; then
     echo "missing font was not reported:"; cat "$tmp/no-font.err"; exit 1
 fi

@@ -8,6 +8,7 @@
 #   #! file PATH REGEX   the file must hold a line matching the extended regex
 #   #! gate SECONDS      start with a start-gate file, remove it after SECONDS
 #                        and check that the run had not finished before that
+# @TMP@ in the script's own lines stands for the same temporary folder.
 set -u
 demo="$1"
 build="$2"
@@ -23,7 +24,8 @@ expected=${expected:-0}
 
 export SDL_VIDEODRIVER=offscreen
 export GUI_DEMO_QUIT_AT_END=1
-export GUI_DEMO_SCRIPT="$script"
+sed "s|@TMP@|$tmp|g" "$script" > "$tmp/script.demo"
+export GUI_DEMO_SCRIPT="$tmp/script.demo"
 unset GUI_DEMO_TRACE GUI_DEMO_SCENES GUI_DEMO_START_GATE GUI_DEMO_WINDOW_ID_FILE
 while IFS= read -r assignment; do
     [ -n "$assignment" ] && export "$assignment"

@@ -1,5 +1,6 @@
 #include "support/ByteOrder.h"
 #include "support/Format.h"
+#include "support/TarvexkitVersion.h"
 #include "support/Version.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +95,9 @@ TEST(Format, HexDumpOffsetsAreLowerCase)
 
 TEST(Version, BannerAndSelfTest)
 {
-    EXPECT_EQ(printed([](std::FILE* f) { print_version(f); }), "Tarvex 0.0.0\n");
+    EXPECT_EQ(printed([](std::FILE* f) { print_version(f); }),
+              "Tarvex " + std::to_string(TARVEXKIT_VERSION_MAJOR) + "." + std::to_string(TARVEXKIT_VERSION_MINOR) +
+                  "." + std::to_string(TARVEXKIT_VERSION_PATCH) + "\n");
 
     std::ostringstream expected;
     auto line = [&](const char* label, std::size_t size) { expected << label << size << " byte(s)\n"; };
