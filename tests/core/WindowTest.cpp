@@ -337,9 +337,12 @@ TEST(MissingFont, EngineReportsItAndRunsWithoutText) {
     const auto empty = std::filesystem::temp_directory_path() / "tarvexkit-nofont";
     std::filesystem::create_directories(empty);
     std::filesystem::current_path(empty);
+    // The system's copy would be found otherwise.
+    setenv("TARVEXKIT_FONT", (empty / "none.ttf").c_str(), 1);
     testing::internal::CaptureStderr();
     {
         TestEngine engine;
+        unsetenv("TARVEXKIT_FONT");
         const std::string err = testing::internal::GetCapturedStderr();
         EXPECT_EQ(err.rfind("Schriftart konnte nicht geladen werden: ", 0), 0u) << err;
         EXPECT_EQ(defaultFont, nullptr);
