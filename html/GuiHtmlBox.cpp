@@ -212,7 +212,7 @@ void GuiHtmlBox::drawSelection(SDL_Renderer* r, int viewTop, int viewBottom) {
         const size_t from = std::max(line.itemBegin, size_t(a.item));
         const size_t to = std::min(line.itemEnd, size_t(b.item) + 1);
         for (size_t i = from; i < to; ++i) {
-            const HtmlLayout::TextItem& item = page.items[i];
+            const HtmlLayout::TextItem& item = page.textItems[i];
             const int last = int(item.charX.size()) - 1;
             const int c0 = std::clamp(int(i) == a.item ? a.ch : 0, 0, last);
             const int c1 = std::clamp(int(i) == b.item ? b.ch : last, 0, last);
@@ -300,7 +300,7 @@ void GuiHtmlBox::handlePress(int mx, int my) {
     pressedHref.clear();
     if (contains(mx, my)) {
         const int link = page.linkAt(mx - x, clampToInt(int64_t(my) - y + scrollY));
-        if (link >= 0) pressedHref = page.links[size_t(link)].href;
+        if (link >= 0) pressedHref = page.linkRects[size_t(link)].href;
     }
     selAnchor = selEnd = positionAt(mx, my);
     selecting = true;
@@ -332,12 +332,12 @@ bool GuiHtmlBox::itemRect(const std::string& item, SDL_Rect& out) {
     if (laidOutWidth != w) relayout();
     int bx, by, bw, bh;
     if (kind == "word") {
-        if (index >= page.items.size()) return false;
-        const HtmlLayout::TextItem& it = page.items[index];
+        if (index >= page.textItems.size()) return false;
+        const HtmlLayout::TextItem& it = page.textItems[index];
         bx = it.x, by = it.y, bw = it.w, bh = it.h;
     } else {
-        if (index >= page.links.size()) return false;
-        const HtmlLayout::Link& link = page.links[index];
+        if (index >= page.linkRects.size()) return false;
+        const HtmlLayout::Link& link = page.linkRects[index];
         bx = link.x, by = link.y, bw = link.w, bh = link.h;
     }
     out = SDL_Rect{x + bx, clampToInt(int64_t(y) + by - scrollY), bw, bh};
@@ -363,11 +363,11 @@ bool GuiHtmlBox::getItemValue(const std::string& item, std::string& out) {
     size_t index = 0;
     if (!parseItem(item, kind, index)) return false;
     if (kind == "word") {
-        if (index >= page.items.size()) return false;
-        out = page.items[index].text;
+        if (index >= page.textItems.size()) return false;
+        out = page.textItems[index].text;
     } else {
-        if (index >= page.links.size()) return false;
-        out = page.links[index].href;
+        if (index >= page.linkRects.size()) return false;
+        out = page.linkRects[index].href;
     }
     return true;
 }

@@ -29,11 +29,11 @@ int headingSize(int level) { return level <= 1 ? 3 : level == 2 ? 2 : 1; }
 }  // namespace
 
 void HtmlLayout::clear() {
-    items.clear();
+    textItems.clear();
     images.clear();
-    markers.clear();
-    borders.clear();
-    links.clear();
+    listMarkers.clear();
+    borderRects.clear();
+    linkRects.clear();
     lines.clear();
     docHeight = 1;
 }
@@ -56,7 +56,7 @@ void HtmlLayout::run(const std::vector<HtmlBlock>& blocks, int contentWidth, Htm
             break;
         case HtmlBlock::ListItem: {
             const int height = layoutRuns(block.runs, ListIndent, y, std::max(1, width - ListIndent), 0, true);
-            markers.push_back(ListMarker{ListIndent, y, ListIndent, height, block.ordered, block.number});
+            listMarkers.push_back(ListMarker{ListIndent, y, ListIndent, height, block.ordered, block.number});
             y = clampToInt(int64_t(y) + height + kListItemGap);
             break;
         }
@@ -81,8 +81,8 @@ void HtmlLayout::run(const std::vector<HtmlBlock>& blocks, int contentWidth, Htm
 }
 
 void HtmlLayout::closeLine(size_t itemBegin, int top, int bottom) {
-    if (itemBegin == items.size()) return;  // nothing to draw on it
-    lines.push_back(Line{top, bottom, itemBegin, items.size(), borders.size(), borders.size()});
+    if (itemBegin == textItems.size()) return;  // nothing to draw on it
+    lines.push_back(Line{top, bottom, itemBegin, textItems.size(), borderRects.size(), borderRects.size()});
 }
 
 int HtmlLayout::layoutRuns(const std::vector<HtmlRun>& runs, int left, int top, int width, int sizeIndex,
@@ -95,7 +95,7 @@ int HtmlLayout::layoutRuns(const std::vector<HtmlRun>& runs, int left, int top, 
     int penX = left, penY = top, lineHeight = 0;
     bool first = true;
     bool wrapPending = false;  // a wrap whose token vanished: the next word starts the wrapped line
-    size_t lineBegin = items.size();
+    size_t lineBegin = textItems.size();
     const int64_t right = int64_t(left) + width;
 
     for (const HtmlRun& run : runs) {
@@ -119,7 +119,7 @@ int HtmlLayout::layoutRuns(const std::vector<HtmlRun>& runs, int left, int top, 
                 penY = clampToInt(int64_t(penY) + (lineHeight ? lineHeight : lineSkip));
                 penX = left;
                 lineHeight = 0;
-                lineBegin = items.size();
+                lineBegin = textItems.size();
                 wrapped = true;
                 if (token.front() == ' ') {
                     token.remove_prefix(1);
@@ -143,10 +143,10 @@ int HtmlLayout::layoutRuns(const std::vector<HtmlRun>& runs, int left, int top, 
             item.startsBlock = first;
             item.startsWrappedLine = (wrapped || wrapPending) && !first;
             if (!run.href.empty()) {
-                links.push_back(Link{item.x, item.y, item.w, item.h, run.href});
-                item.link = int(links.size() - 1);
+                linkRects.push_back(Link{item.x, item.y, item.w, item.h, run.href});
+                item.link = int(linkRects.size() - 1);
             }
-            items.push_back(std::move(item));
+            textItems.push_back(std::move(item));
             penX = clampToInt(int64_t(penX) + m.w);
             lineHeight = std::max(lineHeight, m.h);
             first = false;
@@ -183,8 +183,8 @@ int HtmlLayout::layoutTable(const HtmlBlock& table, int left, int top, int width
     int rowTop = top;
     for (size_t r = 0; r < table.rows.size(); ++r) {
         const HtmlRow& row = table.rows[r];
-        const size_t itemBegin = items.size();
-        const size_t borderBegin = borders.size();
+        const size_t itemBegin = textItems.size();
+        const size_t borderBegin = borderRects.size();
         int rowHeight = 0;
         int64_t cellLeft = left;
         for (size_t c = 0; c < row.size(); ++c) {
@@ -199,18 +199,18 @@ int HtmlLayout::layoutTable(const HtmlBlock& table, int left, int top, int width
         // table's outer and column lines are drawn a row at a time.
         const int segment = rowHeight + (lined ? 1 : 0);
         if (lined) {
-            if (r == 0) borders.push_back(Box{left, top, tableWidth, 1});
-            borders.push_back(Box{left, rowTop, 1, segment});
-            borders.push_back(Box{left + tableWidth - 1, rowTop, 1, segment});
+            if (r == 0) borderRects.push_back(Box{left, top, tableWidth, 1});
+            borderRects.push_back(Box{left, rowTop, 1, segment});
+            borderRects.push_back(Box{left + tableWidth - 1, rowTop, 1, segment});
             int64_t columnLeft = left;
             for (size_t c = 0; c < columns; ++c) {
-                if (c > 0) borders.push_back(Box{clampToInt(columnLeft), rowTop, 1, segment});
+                if (c > 0) borderRects.push_back(Box{clampToInt(columnLeft), rowTop, 1, segment});
                 columnLeft += columnWidth[c];
             }
-            borders.push_back(Box{left, rowTop + rowHeight, tableWidth, 1});
+            borderRects.push_back(Box{left, rowTop + rowHeight, tableWidth, 1});
         }
-        if (items.size() > itemBegin || borders.size() > borderBegin)
-            lines.push_back(Line{rowTop, rowTop + segment, itemBegin, items.size(), borderBegin, borders.size()});
+        if (textItems.size() > itemBegin || borderRects.size() > borderBegin)
+            lines.push_back(Line{rowTop, rowTop + segment, itemBegin, textItems.size(), borderBegin, borderRects.size()});
         rowTop = clampToInt(int64_t(rowTop) + segment);
     }
     return rowTop - top;
@@ -226,10 +226,10 @@ std::pair<size_t, size_t> HtmlLayout::linesIn(int top, int bottom) const {
 }
 
 std::pair<size_t, size_t> HtmlLayout::markersIn(int top, int bottom) const {
-    auto first = std::partition_point(markers.begin(), markers.end(),
+    auto first = std::partition_point(listMarkers.begin(), listMarkers.end(),
                                       [&](const ListMarker& m) { return int64_t(m.y) + std::max(m.h, 6) <= top; });
-    auto last = std::partition_point(first, markers.end(), [&](const ListMarker& m) { return m.y < bottom; });
-    return {size_t(first - markers.begin()), size_t(last - markers.begin())};
+    auto last = std::partition_point(first, listMarkers.end(), [&](const ListMarker& m) { return m.y < bottom; });
+    return {size_t(first - listMarkers.begin()), size_t(last - listMarkers.begin())};
 }
 
 std::pair<size_t, size_t> HtmlLayout::imagesIn(int top, int bottom) const {
@@ -240,7 +240,7 @@ std::pair<size_t, size_t> HtmlLayout::imagesIn(int top, int bottom) const {
 }
 
 HtmlLayout::Position HtmlLayout::positionAt(int px, int py) const {
-    if (items.empty()) return {};
+    if (textItems.empty()) return {};
     // Lines hold the items in order and do not overlap, so the nearest item
     // lies in the line at the point or in the nearest line with words above
     // or below it.
@@ -261,7 +261,7 @@ HtmlLayout::Position HtmlLayout::positionAt(int px, int py) const {
     int64_t bestDistance = INT64_MAX;
     for (size_t l = from; l < to && l < lines.size(); ++l) {
         for (size_t i = lines[l].itemBegin; i < lines[l].itemEnd; ++i) {
-            const TextItem& it = items[i];
+            const TextItem& it = textItems[i];
             const int64_t d = py < it.y ? int64_t(it.y) - py : py >= int64_t(it.y) + it.h ? py - (int64_t(it.y) + it.h) + 1 : 0;
             if (d < bestDistance) {
                 bestDistance = d;
@@ -273,15 +273,15 @@ HtmlLayout::Position HtmlLayout::positionAt(int px, int py) const {
     if (best < 0) return {};
 
     // On that line, the first word reaching past px, else its last word.
-    const int lineY = items[size_t(best)].y;
+    const int lineY = textItems[size_t(best)].y;
     int chosen = -1;
     for (size_t i = lines[bestLine].itemBegin; i < lines[bestLine].itemEnd; ++i) {
-        const TextItem& it = items[i];
+        const TextItem& it = textItems[i];
         if (it.y != lineY) continue;
         chosen = int(i);
         if (int64_t(it.x) + it.w > px) break;
     }
-    const TextItem& it = items[size_t(chosen)];
+    const TextItem& it = textItems[size_t(chosen)];
     const int n = int(it.charX.size()) - 1;
     const int64_t rel2 = 2 * (int64_t(px) - it.x);
     // First boundary k with px - x < (charX[k] + charX[k + 1]) / 2.
@@ -300,7 +300,7 @@ int HtmlLayout::linkAt(int px, int py) const {
     auto [first, last] = linesIn(py, py + 1);
     for (size_t l = first; l < last; ++l)
         for (size_t i = lines[l].itemBegin; i < lines[l].itemEnd; ++i) {
-            const TextItem& it = items[i];
+            const TextItem& it = textItems[i];
             if (it.link >= 0 && px >= it.x && px < int64_t(it.x) + it.w && py >= it.y && py < int64_t(it.y) + it.h)
                 return it.link;
         }
@@ -309,10 +309,10 @@ int HtmlLayout::linkAt(int px, int py) const {
 
 std::string HtmlLayout::text(Position a, Position b) const {
     if (b < a) std::swap(a, b);
-    if (a.item < 0 || a == b || size_t(b.item) >= items.size()) return {};
+    if (a.item < 0 || a == b || size_t(b.item) >= textItems.size()) return {};
     std::string out;
     for (int i = a.item; i <= b.item; ++i) {
-        const TextItem& it = items[size_t(i)];
+        const TextItem& it = textItems[size_t(i)];
         if (i > a.item) {
             if (it.startsBlock)
                 out += '\n';

@@ -69,11 +69,11 @@ public:
     // none, and the picture then takes no space.
     using PictureSize = std::function<bool(const std::string& src, int& w, int& h)>;
 
-    std::vector<TextItem> items;
+    std::vector<TextItem> textItems;
     std::vector<Image> images;
-    std::vector<ListMarker> markers;
-    std::vector<Box> borders;
-    std::vector<Link> links;
+    std::vector<ListMarker> listMarkers;
+    std::vector<Box> borderRects;
+    std::vector<Link> linkRects;
     std::vector<Line> lines;
     int docHeight = 1;
 

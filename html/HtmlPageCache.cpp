@@ -94,7 +94,7 @@ SDL_Texture* HtmlPageCache::renderStrip(SDL_Renderer* r, const HtmlLayout& layou
     for (size_t l = firstLine; l < lastLine; ++l) {
         const HtmlLayout::Line& line = layout.lines[l];
         for (size_t i = line.itemBegin; i < line.itemEnd; ++i) {
-            const HtmlLayout::TextItem& item = layout.items[i];
+            const HtmlLayout::TextItem& item = layout.textItems[i];
             if (item.y >= stripBottom || item.y + item.h <= stripTop || item.x >= stripW || item.text.empty())
                 continue;
             TTF_Font* font = fonts.font(item.sizeIndex, item.style);
@@ -117,14 +117,14 @@ SDL_Texture* HtmlPageCache::renderStrip(SDL_Renderer* r, const HtmlLayout& layou
             SDL_FreeSurface(words);
         }
         for (size_t b = line.borderBegin; b < line.borderEnd; ++b) {
-            const HtmlLayout::Box& box = layout.borders[b];
+            const HtmlLayout::Box& box = layout.borderRects[b];
             fill(page, SDL_Rect{box.x, box.y - stripTop, box.w, box.h}, BorderColour);
         }
     }
 
     auto [firstMarker, lastMarker] = layout.markersIn(stripTop, stripBottom);
     for (size_t m = firstMarker; m < lastMarker; ++m) {
-        const HtmlLayout::ListMarker& marker = layout.markers[m];
+        const HtmlLayout::ListMarker& marker = layout.listMarkers[m];
         if (!marker.ordered) {
             fill(page, SDL_Rect{marker.x - 15, marker.y + std::max(0, marker.h / 2 - 3) - stripTop, 6, 6},
                  SDL_Color{0, 0, 0, 255});

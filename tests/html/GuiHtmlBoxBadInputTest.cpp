@@ -17,7 +17,7 @@ namespace {
 
 std::string words(const GuiHtmlBox& b) {
     std::string s;
-    for (const auto& item : b.page.items) s += item.text;
+    for (const auto& item : b.page.textItems) s += item.text;
     return s;
 }
 
@@ -95,11 +95,11 @@ TEST_F(GuiHtmlBoxBadInputTest, AWordTooLongForAnyTextureShowsItsStart) {
     auto* b = add(new GuiHtmlBox(nullptr, -1, 10, 10, 300, 200, SDL_Color{255, 255, 255, 255}, win->renderer));
     b->setHtml("<p><font color=\"#cc0000\">" + std::string(200000, 'W') + "</font></p>");
     frames(1);
-    ASSERT_EQ(b->page.items.size(), 1u);
-    EXPECT_GT(b->page.items[0].w, 1000000);
+    ASSERT_EQ(b->page.textItems.size(), 1u);
+    EXPECT_GT(b->page.textItems[0].w, 1000000);
     int red = 0;
     for (int x = 10; x < 296; x += 2) {
-        const SDL_Color c = pixelAt(x + 1, 10 + b->page.items[0].h / 2);
+        const SDL_Color c = pixelAt(x + 1, 10 + b->page.textItems[0].h / 2);
         red += c.r > 150 && c.g < 90;
     }
     EXPECT_GT(red, 10);

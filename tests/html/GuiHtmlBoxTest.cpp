@@ -54,12 +54,12 @@ protected:
     }
     // A laid-out word as a window rectangle.
     SDL_Rect wordRect(GuiHtmlBox* b, size_t i) {
-        const auto& it = b->page.items.at(i);
+        const auto& it = b->page.textItems.at(i);
         return SDL_Rect{b->x + it.x, b->y + it.y - b->scrollY, it.w, it.h};
     }
     size_t findWord(GuiHtmlBox* b, const std::string& text) {
-        for (size_t i = 0; i < b->page.items.size(); ++i)
-            if (b->page.items[i].text == text) return i;
+        for (size_t i = 0; i < b->page.textItems.size(); ++i)
+            if (b->page.textItems[i].text == text) return i;
         ADD_FAILURE() << "no word " << text;
         return 0;
     }
@@ -81,7 +81,7 @@ TEST_F(GuiHtmlBoxTest, RunsAreDrawnInTheirStyleAndColour) {
                             "<p>MMMM <b>MMMM</b> <font color=\"#cc0000\">MMMM</font> "
                             "<a href=\"https://example.org/\">MMMM</a></p>");
     frames(1);
-    const auto& items = b->page.items;
+    const auto& items = b->page.textItems;
     size_t plain = 99, bold = 99, red = 99, link = 99;
     for (size_t i = 0; i < items.size(); ++i) {
         if (items[i].text != "MMMM") continue;
@@ -113,24 +113,24 @@ TEST_F(GuiHtmlBoxTest, ListMarkersAndTableLinesAreDrawn) {
                             "<table border=1 cellpadding=6><tr><td>A</td><td>B</td></tr></table>"
                             "<table cellpadding=6><tr><td>C</td></tr></table>");
     frames(1);
-    const auto& bullet = b->page.markers.at(0);
+    const auto& bullet = b->page.listMarkers.at(0);
     // The 6 x 6 bullet square 15 px left of the text, in the item's middle.
     const int bx = b->x + bullet.x - 15, by = b->y + bullet.y + bullet.h / 2 - 3;
     EXPECT_EQ(count(SDL_Rect{bx, by, 6, 6}, dark), 36);
     EXPECT_EQ(count(SDL_Rect{bx - 2, by - 2, 1, 10}, dark), 0);
-    const auto& number = b->page.markers.at(1);
+    const auto& number = b->page.listMarkers.at(1);
     EXPECT_GT(count(SDL_Rect{b->x, b->y + number.y, number.x - 4, number.h}, dark), 5);  // "1."
     EXPECT_EQ(count(SDL_Rect{b->x + number.x - 4, b->y + number.y, 4, number.h}, dark), 0);
 
-    ASSERT_FALSE(b->page.borders.empty());
-    const auto& top = b->page.borders.front();
+    ASSERT_FALSE(b->page.borderRects.empty());
+    const auto& top = b->page.borderRects.front();
     const SDL_Color line = pixelAt(b->x + top.x + top.w / 2, b->y + top.y);
     EXPECT_TRUE(sameColor(line, SDL_Color{180, 180, 180, 255})) << line;
     const SDL_Color inside = pixelAt(b->x + top.x + 2, b->y + top.y + 3);
     EXPECT_TRUE(sameColor(inside, kWhite)) << inside;
     // The second table has no border value, so no lines.
     const size_t c = findWord(b, "C");
-    EXPECT_TRUE(sameColor(pixelAt(b->x + 0, b->y + b->page.items[c].y - 6), kWhite));
+    EXPECT_TRUE(sameColor(pixelAt(b->x + 0, b->y + b->page.textItems[c].y - 6), kWhite));
 }
 
 TEST_F(GuiHtmlBoxTest, PicturesFromFilesAndDataUrisAreDrawnAndWideOnesScaled) {
@@ -177,8 +177,8 @@ TEST_F(GuiHtmlBoxTest, DragSelectsAcrossParagraphsAndCtrlCCopiesWithALineFeed) {
     GuiHtmlBox* b = makeBox(10, 10, 380, 150, "<p>erster Absatz</p><p>zweiter Absatz</p>");
     frames(1);
     const size_t first = findWord(b, "erster"), second = findWord(b, "zweiter");
-    const auto& a = b->page.items[first];
-    const auto& z = b->page.items[second];
+    const auto& a = b->page.textItems[first];
+    const auto& z = b->page.textItems[second];
     // From inside "ers|ter" to inside "zwei|ter", each at a boundary.
     drag(b->x + a.x + a.charX[3], b->y + a.y + a.h / 2, b->x + z.x + z.charX[4], b->y + z.y + z.h / 2);
     EXPECT_EQ(b->selectedText(), "ter Absatz\nzwei");
@@ -195,9 +195,9 @@ TEST_F(GuiHtmlBoxTest, DragSelectsAcrossParagraphsAndCtrlCCopiesWithALineFeed) {
     // The selection is painted over the text: the blank before "Absatz" in
     // the first paragraph is inside it, the one in the second is not.
     const size_t absatz1 = first + 1, absatz2 = second + 1;
-    ASSERT_EQ(b->page.items[absatz1].text, " Absatz");
+    ASSERT_EQ(b->page.textItems[absatz1].text, " Absatz");
     auto blankMiddle = [&](size_t i) {
-        const auto& it = b->page.items[i];
+        const auto& it = b->page.textItems[i];
         return pixelAt(b->x + it.x + it.charX[1] / 2, b->y + it.y + it.h / 2);
     };
     const SDL_Color selected = blankMiddle(absatz1);
@@ -261,7 +261,7 @@ TEST_F(GuiHtmlBoxTest, WheelAndBarScrollTheView) {
     EXPECT_EQ(b->vbar.trackW, 14);
 
     // The table's bottom line moves up with the content.
-    const auto& lineBelow = b->page.borders.back();
+    const auto& lineBelow = b->page.borderRects.back();
     ASSERT_EQ(lineBelow.h, 1);
     const int lineY = b->y + lineBelow.y;
     EXPECT_TRUE(sameColor(pixelAt(b->x + 5, lineY), SDL_Color{180, 180, 180, 255}));
@@ -313,7 +313,7 @@ TEST_F(GuiHtmlBoxTest, EmptyDocumentHasHeightOneAndNoBar) {
     EXPECT_EQ(b->docHeight(), 1);
     EXPECT_FALSE(b->vbar.visible);
     EXPECT_EQ(b->scrollY, 0);
-    EXPECT_TRUE(b->page.items.empty());
+    EXPECT_TRUE(b->page.textItems.empty());
     EXPECT_TRUE(sameColor(pixelAt(b->x + b->w - 5, b->y + 50), kWhite));
     click(50, 50);  // nothing to select or hit
     dispatch(wheel(20, 20, -3));
@@ -336,7 +336,7 @@ TEST_F(GuiHtmlBoxTest, AWidthChangeLaysTheTextOutAgain) {
     EXPECT_EQ(b->laidOutWidth, 150);
     EXPECT_GT(b->page.lines.size(), wideLines);
     EXPECT_FALSE(b->hasSelection());  // positions of the old layout mean nothing now
-    for (const auto& item : b->page.items)
+    for (const auto& item : b->page.textItems)
         if (item.x > 0) {
             EXPECT_LE(item.x + item.w, 150 - 14) << item.text;
         }
@@ -385,8 +385,8 @@ TEST_F(GuiHtmlBoxTest, LineBreaksBetweenBlockTagsAddNoSpace) {
     GuiHtmlBox* a = makeBox(0, 0, 300, 300, compact);
     GuiHtmlBox* b = makeBox(320, 0, 300, 300, indented);
     EXPECT_EQ(a->docHeight(), b->docHeight());
-    EXPECT_EQ(a->page.items.size(), b->page.items.size());
-    EXPECT_EQ(b->page.markers.size(), 3u);
+    EXPECT_EQ(a->page.textItems.size(), b->page.textItems.size());
+    EXPECT_EQ(b->page.listMarkers.size(), 3u);
     EXPECT_EQ(a->blocks.size(), b->blocks.size());
 }
 

@@ -41,7 +41,7 @@ protected:
     int height(int sizeIndex) { return TTF_FontHeight(fonts->font(sizeIndex, 0)); }
     std::string words() {
         std::string s;
-        for (const auto& item : layout.items) s += item.text + "|";
+        for (const auto& item : layout.textItems) s += item.text + "|";
         return s;
     }
 
@@ -54,7 +54,7 @@ TEST_F(HtmlLayoutTest, WordsWrapAtTheWidthAndAWiderWordOverflowsItsOwnLine) {
     const int wide = fonts->width(0, 0, "Donaudampfschifffahrtsgesellschaft");
     lay("<p>ab cd Donaudampfschifffahrtsgesellschaft ef</p>", wide - 20);
     ASSERT_EQ(words(), "ab| cd|Donaudampfschifffahrtsgesellschaft|ef|");
-    const auto& it = layout.items;
+    const auto& it = layout.textItems;
     EXPECT_EQ(it[0].y, it[1].y);
     EXPECT_EQ(it[2].x, 0);  // own line, leading blank gone
     EXPECT_GT(it[2].y, it[1].y);
@@ -68,14 +68,14 @@ TEST_F(HtmlLayoutTest, WordsWrapAtTheWidthAndAWiderWordOverflowsItsOwnLine) {
     EXPECT_EQ(layout.lines.size(), 3u);
     // A word alone on a line that is too narrow stays there.
     lay("<p>Donaudampfschifffahrtsgesellschaft</p>", 5);
-    ASSERT_EQ(layout.items.size(), 1u);
-    EXPECT_EQ(layout.items[0].x, 0);
+    ASSERT_EQ(layout.textItems.size(), 1u);
+    EXPECT_EQ(layout.textItems[0].x, 0);
 }
 
 TEST_F(HtmlLayoutTest, BlocksStackWithTheirSpacingAndHeadingSizes) {
     lay("<h1>A</h1><h2>B</h2><h3>C</h3><p>D</p><ul><li>E</li></ul>", 600);
     ASSERT_EQ(words(), "A|B|C|D|E|");
-    const auto& it = layout.items;
+    const auto& it = layout.textItems;
     EXPECT_EQ(it[0].y, 10);
     EXPECT_EQ(it[0].h, height(3));  // 28 px font
     EXPECT_EQ(it[1].y, 10 + it[0].h + 6 + 10);
@@ -90,14 +90,14 @@ TEST_F(HtmlLayoutTest, BlocksStackWithTheirSpacingAndHeadingSizes) {
 
 TEST_F(HtmlLayoutTest, ListItemsGetMarkersAtTheirIndent) {
     lay("<ul><li>a</li><li>b</li></ul><ol><li>c</li><li>d</li></ol>", 300);
-    ASSERT_EQ(layout.markers.size(), 4u);
-    EXPECT_FALSE(layout.markers[0].ordered);
-    EXPECT_TRUE(layout.markers[2].ordered);
-    EXPECT_EQ(layout.markers[3].number, 2);
+    ASSERT_EQ(layout.listMarkers.size(), 4u);
+    EXPECT_FALSE(layout.listMarkers[0].ordered);
+    EXPECT_TRUE(layout.listMarkers[2].ordered);
+    EXPECT_EQ(layout.listMarkers[3].number, 2);
     for (size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(layout.markers[i].x, 24);
-        EXPECT_EQ(layout.markers[i].y, layout.items[i].y);
-        EXPECT_EQ(layout.markers[i].h, layout.items[i].h);
+        EXPECT_EQ(layout.listMarkers[i].x, 24);
+        EXPECT_EQ(layout.listMarkers[i].y, layout.textItems[i].y);
+        EXPECT_EQ(layout.listMarkers[i].h, layout.textItems[i].h);
     }
 }
 
@@ -107,7 +107,7 @@ TEST_F(HtmlLayoutTest, TableColumnsFitTheirWidestCellWithPaddingAndLines) {
     const int colA = fonts->width(0, 0, "Kopf") + 12;
     const int colB = fonts->width(0, 0, "B") + 12;
     ASSERT_EQ(words(), "Kopf|B|1|2|");
-    const auto& it = layout.items;
+    const auto& it = layout.textItems;
     EXPECT_EQ(it[0].x, 6);
     EXPECT_EQ(it[0].y, 6);
     EXPECT_EQ(it[1].x, colA + 6);
@@ -117,7 +117,7 @@ TEST_F(HtmlLayoutTest, TableColumnsFitTheirWidestCellWithPaddingAndLines) {
     EXPECT_EQ(layout.docHeight, 2 * (rowH + 1) + 8);
     // Outer frame and the column line, found among the lines.
     auto has = [&](int x, int y, int w, int h) {
-        for (const auto& b : layout.borders)
+        for (const auto& b : layout.borderRects)
             if (b.x == x && b.y == y && b.w == w && b.h == h) return true;
         return false;
     };
@@ -127,8 +127,8 @@ TEST_F(HtmlLayoutTest, TableColumnsFitTheirWidestCellWithPaddingAndLines) {
     EXPECT_TRUE(has(colA + colB - 1, rowH + 1, 1, rowH + 1));
     // Without border no lines; too narrow a table shares the width evenly.
     lay("<table><tr><td>Spalte A</td><td>Spalte B</td></tr></table>", 50);
-    EXPECT_TRUE(layout.borders.empty());
-    EXPECT_EQ(layout.items[2].x, 25 + 2);
+    EXPECT_TRUE(layout.borderRects.empty());
+    EXPECT_EQ(layout.textItems[2].x, 25 + 2);
 }
 
 TEST_F(HtmlLayoutTest, PicturesScaleToTheWidthAndMissingOnesTakeNoSpace) {
@@ -150,26 +150,26 @@ TEST_F(HtmlLayoutTest, PicturesScaleToTheWidthAndMissingOnesTakeNoSpace) {
 TEST_F(HtmlLayoutTest, EmptyDocumentHasHeightOne) {
     lay("", 300);
     EXPECT_EQ(layout.docHeight, 1);
-    EXPECT_TRUE(layout.items.empty());
+    EXPECT_TRUE(layout.textItems.empty());
     EXPECT_EQ(layout.positionAt(5, 5).item, -1);
     EXPECT_EQ(layout.text({0, 0}, {0, 1}), "");
 }
 
 TEST_F(HtmlLayoutTest, BoundariesAreMonotoneAndEndAtTheWordWidth) {
     lay("<p>Grüße <b>fett</b> <i>kursiv</i> \xFF\xFEx</p>", 600);
-    for (const auto& item : layout.items) {
+    for (const auto& item : layout.textItems) {
         ASSERT_FALSE(item.charX.empty());
         EXPECT_EQ(item.charX.front(), 0);
         EXPECT_EQ(item.charX.back(), item.w) << item.text;
         for (size_t i = 1; i < item.charX.size(); ++i) EXPECT_LE(item.charX[i - 1], item.charX[i]);
     }
-    EXPECT_EQ(layout.items[0].charX.size(), 6u);  // G r ü ß e: 5 code points
-    EXPECT_EQ(layout.items.back().charX.size(), 5u);  // blank, two bad bytes, x
+    EXPECT_EQ(layout.textItems[0].charX.size(), 6u);  // G r ü ß e: 5 code points
+    EXPECT_EQ(layout.textItems.back().charX.size(), 5u);  // blank, two bad bytes, x
 }
 
 TEST_F(HtmlLayoutTest, PositionPicksTheNearestWordAndBoundary) {
     lay("<p>abc def</p><p>ghi</p>", 600);
-    const auto& def = layout.items[1];  // " def"
+    const auto& def = layout.textItems[1];  // " def"
     // Left and right half of the "d".
     const int dLeft = def.x + def.charX[1], dRight = def.x + def.charX[2];
     EXPECT_EQ(layout.positionAt(dLeft + 1, def.y + 2), (HtmlLayout::Position{1, 1}));
@@ -198,10 +198,10 @@ TEST_F(HtmlLayoutTest, SelectedTextJoinsBlocksWithLineFeedsAndWrappedLinesWithAB
 
 TEST_F(HtmlLayoutTest, LinksAreFoundUnderThePoint) {
     lay("<p>vor <a href=\"https://example.org/\">zwei Wörter</a> nach</p>", 600);
-    ASSERT_EQ(layout.links.size(), 2u);
-    const auto& link = layout.links[1];
+    ASSERT_EQ(layout.linkRects.size(), 2u);
+    const auto& link = layout.linkRects[1];
     EXPECT_EQ(layout.linkAt(link.x + link.w / 2, link.y + link.h / 2), 1);
-    EXPECT_EQ(layout.links[1].href, "https://example.org/");
+    EXPECT_EQ(layout.linkRects[1].href, "https://example.org/");
     EXPECT_EQ(layout.linkAt(1, link.y + 2), -1);
     EXPECT_EQ(layout.linkAt(link.x + 2, link.y + link.h + 3), -1);
 }

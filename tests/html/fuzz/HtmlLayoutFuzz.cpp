@@ -51,21 +51,21 @@ void checkLayout(const HtmlLayout& layout) {
         require(line.top >= previousBottom);  // top to bottom, no overlap
         previousBottom = line.bottom;
         require(line.itemBegin == nextItem);
-        require(line.itemEnd >= line.itemBegin && line.itemEnd <= layout.items.size());
+        require(line.itemEnd >= line.itemBegin && line.itemEnd <= layout.textItems.size());
         nextItem = line.itemEnd;
         for (size_t i = line.itemBegin; i < line.itemEnd; ++i) {
-            const HtmlLayout::TextItem& item = layout.items[i];
+            const HtmlLayout::TextItem& item = layout.textItems[i];
             require(item.y >= line.top && item.y + item.h <= line.bottom);
         }
     }
-    require(nextItem == layout.items.size());  // every word belongs to a line
-    for (const HtmlLayout::TextItem& item : layout.items) {
+    require(nextItem == layout.textItems.size());  // every word belongs to a line
+    for (const HtmlLayout::TextItem& item : layout.textItems) {
         require(!item.text.empty());
         require(!item.charX.empty() && item.charX.front() == 0 && item.charX.back() == item.w);
         for (size_t i = 1; i < item.charX.size(); ++i) require(item.charX[i - 1] <= item.charX[i]);
-        require(item.link < int(layout.links.size()));
+        require(item.link < int(layout.linkRects.size()));
     }
-    for (size_t i = 1; i < layout.markers.size(); ++i) require(layout.markers[i - 1].y < layout.markers[i].y);
+    for (size_t i = 1; i < layout.listMarkers.size(); ++i) require(layout.listMarkers[i - 1].y < layout.listMarkers[i].y);
     for (size_t i = 1; i < layout.images.size(); ++i)
         require(layout.images[i - 1].y + layout.images[i - 1].h <= layout.images[i].y);
 }
@@ -88,10 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     HtmlLayout::Position a, b;
     for (const auto& p : points) {
         const HtmlLayout::Position at = layout.positionAt(p[0], p[1]);
-        require((at.item < 0) == layout.items.empty());
-        if (at.item >= 0) require(at.ch >= 0 && size_t(at.ch) < layout.items[size_t(at.item)].charX.size());
+        require((at.item < 0) == layout.textItems.empty());
+        if (at.item >= 0) require(at.ch >= 0 && size_t(at.ch) < layout.textItems[size_t(at.item)].charX.size());
         const int link = layout.linkAt(p[0], p[1]);
-        require(link >= -1 && link < int(layout.links.size()));
+        require(link >= -1 && link < int(layout.linkRects.size()));
         b = a;
         a = at;
         layout.text(a, b);
