@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds the libFuzzer targets (HTML parser, Base64 text decoder, hex parser)
+# Builds the libFuzzer targets (HTML parser, HTML layout, Base64 text decoder,
+# hex parser)
 # with clang under ASan + UBSan and runs each for a bounded number of inputs
 # from its seed corpus.
 #   scripts/fuzz.sh [RUNS]    default 100000 inputs each
@@ -37,6 +38,9 @@ build() { # name, sources...
 }
 
 build html-parser-fuzz tests/html/fuzz/HtmlParserFuzz.cpp html/HtmlParser.cpp
+# The layout needs the Vera font (TARVEX_FONT, Debian's copy or build/data/fonts).
+build html-layout-fuzz tests/html/fuzz/HtmlLayoutFuzz.cpp html/HtmlLayout.cpp html/HtmlFonts.cpp \
+    html/HtmlText.cpp html/HtmlParser.cpp -I/usr/include/utf8cpp $(pkg-config --cflags --libs SDL2_ttf)
 build base64-decode-fuzz tests/support/fuzz/Base64DecodeFuzz.cpp support/Base64.cpp
 build parse-hex-fuzz tests/support/fuzz/ParseHexFuzz.cpp support/TextUtil.cpp
 
@@ -52,6 +56,7 @@ run() { # name, seed corpus
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 run html-parser-fuzz tests/html/fuzz/corpus
+run html-layout-fuzz tests/html/fuzz/corpus
 run base64-decode-fuzz tests/support/fuzz/base64-corpus
 run parse-hex-fuzz tests/support/fuzz/hex-corpus
 echo "fuzzing: no crash, leak, sanitizer report or hang"
