@@ -38,7 +38,7 @@ build() { # name, sources...
 }
 
 build html-parser-fuzz tests/html/fuzz/HtmlParserFuzz.cpp html/HtmlParser.cpp
-# The layout needs the Vera font (TARVEX_FONT, Debian's copy or build/data/fonts).
+# The layout needs the Vera font (TARVEXKIT_FONT, Debian's copy or build/data/fonts).
 build html-layout-fuzz tests/html/fuzz/HtmlLayoutFuzz.cpp html/HtmlLayout.cpp html/HtmlFonts.cpp \
     html/HtmlText.cpp html/HtmlParser.cpp -I/usr/include/utf8cpp $(pkg-config --cflags --libs SDL2_ttf)
 build base64-decode-fuzz tests/support/fuzz/Base64DecodeFuzz.cpp support/Base64.cpp

@@ -3,7 +3,7 @@
 // layout for positions, links and text. Pictures get sizes derived from
 // their source, so no picture decoder runs here.
 //
-// The font is TARVEX_FONT, else Debian's Vera.ttf, else build/data/fonts.
+// The font is TARVEXKIT_FONT, else Debian's Vera.ttf, else build/data/fonts.
 
 #include "html/HtmlFonts.h"
 #include "html/HtmlLayout.h"
@@ -24,7 +24,7 @@ void require(bool condition) {
 }
 
 TTF_Font* openFont(int px) {
-    for (const char* path : {static_cast<const char*>(std::getenv("TARVEX_FONT")), "/usr/share/fonts/truetype/ttf-bitstream-vera/Vera.ttf",
+    for (const char* path : {static_cast<const char*>(std::getenv("TARVEXKIT_FONT")), "/usr/share/fonts/truetype/ttf-bitstream-vera/Vera.ttf",
                              "build/data/fonts/Vera.ttf"}) {
         if (!path) continue;
         if (TTF_Font* f = TTF_OpenFont(path, px)) return f;
