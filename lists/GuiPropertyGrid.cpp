@@ -14,7 +14,6 @@ namespace {
 constexpr uint32_t kTrackColour = 0xFFE6E6E6;  // (230, 230, 230, 255), red lowest
 constexpr uint32_t kThumbColour = 0xFFB4B4B4;  // (180, 180, 180, 255)
 constexpr SDL_Color kTextColour{20, 20, 20, 255};
-constexpr SDL_Color kEditorBackground{240, 240, 240, 255};
 
 int clampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
