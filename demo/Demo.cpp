@@ -1,10 +1,20 @@
 #include "demo/Demo.h"
 
+#include "containers/GuiPanel.h"
 #include "controls/GuiButton.h"
+#include "controls/GuiButtonGroup.h"
+#include "controls/GuiCheckBox.h"
+#include "controls/GuiGauge.h"
+#include "controls/GuiImageButton.h"
 #include "controls/GuiLabel.h"
+#include "controls/GuiRadioButton.h"
+#include "controls/GuiSlider.h"
+#include "controls/GuiSpinBox.h"
 #include "controls/GuiStatusBar.h"
 #include "core/AppWindow.h"
+#include "core/GuiBoxSizer.h"
 #include "core/GuiWindow.h"
+#include "lists/GuiComboBox.h"
 #include "dialogs/GuiMessageBoxDialog.h"
 #include "menus/GuiMenu.h"
 #include "menus/GuiMenuBar.h"
@@ -17,8 +27,20 @@ namespace {
 
 const SDL_Color kGrey{192, 192, 192, 255};
 const SDL_Color kLightGrey{200, 200, 200, 255};
+const SDL_Color kPanelGrey{230, 230, 230, 255};
 const SDL_Color kField{240, 240, 240, 255};
 const SDL_Color kWhite{255, 255, 255, 255};
+const SDL_Color kBlack{0, 0, 0, 255};
+const SDL_Color kDarkGrey{150, 150, 150, 255};
+const SDL_Color kGreen{80, 180, 80, 255};
+
+// Gives a showcase widget its tooltip and name.
+template <class Widget>
+Widget* described(Widget* widget, const char* tooltip, const char* name) {
+    widget->tooltip = tooltip;
+    widget->name = name;
+    return widget;
+}
 
 // The menu bar, in the order of its titles.
 struct MenuEntrySpec {
@@ -108,6 +130,12 @@ const char* dialogResultText(int value) {
 // ---------------------------------------------------------------------------
 // Building the main window
 
+Demo::Demo() = default;
+
+// The groups go before the windows and their buttons; the buttons' group
+// listeners then find the group gone and do nothing.
+Demo::~Demo() = default;
+
 GuiWindow* Demo::mainRoot() const { return mainWindow ? mainWindow->root : nullptr; }
 
 void Demo::buildMainWindow() {
@@ -150,8 +178,115 @@ void Demo::buildEventLog() {
     mainRoot()->add(log);
 }
 
-// The showcase columns fill in as their widgets arrive.
-void Demo::buildColumn1() {}
+// Buttons, check and radio boxes, the panel with its sizer, the combo box,
+// sliders, spin box, gauges and labels.
+void Demo::buildColumn1() {
+    GuiWindow* root = mainRoot();
+    SDL_Renderer* renderer = mainWindow->renderer;
+
+    addSectionHeading(10, 35, 280, "Buttons");
+    root->add(described(new GuiButton(nullptr, 0, 10, 53, 100, 25, kGrey, "Button 1", defaultFont, 0),
+                        "Ein einfacher Button", "button1"));
+    auto* button2 = described(new GuiButton(nullptr, 0, 10, 82, 100, 25, kGrey, "Button 2", defaultFont,
+                                            GuiButton::Toggle),
+                              "Toggle-Button (bleibt gedrückt)", "button2");
+    root->add(button2);
+    root->add(described(new GuiImageButton(nullptr, 0, 130, 53, 50, 50, kGrey, renderer, 0),
+                        "Bild-Button (Default-Icon)", "image_button"));
+    auto* imageToggle = described(new GuiImageButton(nullptr, 0, 190, 53, 50, 50, kGrey, renderer, GuiButton::Toggle),
+                                  "Bild-Toggle-Button", "image_toggle");
+    // Without the picture the button shows a bare frame and works all the same.
+    if (!imageToggle->loadFromFile(renderer, PicturePath))
+        SDL_Log("Bild %s konnte nicht geladen werden", PicturePath);
+    root->add(imageToggle);
+    root->add(described(new GuiButton(nullptr, 5001, 10, 111, 100, 25, kGrey, "Zähler ++", defaultFont,
+                                      GuiButton::Repeat),
+                        "Gedrückt halten zum Wiederholen", "counter"));
+    counterLabel = described(new GuiLabel(nullptr, -1, 120, 111, 60, 25, kGrey, "0", defaultFont, 0),
+                             "Klick-/Wiederholungszähler", "counter_value");
+    root->add(counterLabel);
+
+    addSectionHeading(10, 146, 280, "Checkboxen & Radiobuttons");
+    auto* check1 = described(new GuiCheckBox(nullptr, 0, 10, 164, 128, 25, kGrey, "Checkbox 1", defaultFont, 0),
+                             "Unabhängige Option 1", "checkbox1");
+    auto* check2 = described(new GuiCheckBox(nullptr, 0, 10, 193, 128, 25, kGrey, "Checkbox 2", defaultFont, 0),
+                             "Unabhängige Option 2", "checkbox2");
+    auto* radio1 = described(new GuiRadioButton(nullptr, 0, 140, 164, 100, 25, kGrey, "Radio 1", defaultFont, 0),
+                             "Sich gegenseitig ausschließende Option 1", "radio1");
+    auto* radio2 = described(new GuiRadioButton(nullptr, 0, 140, 193, 100, 25, kGrey, "Radio 2", defaultFont, 0),
+                             "Sich gegenseitig ausschließende Option 2", "radio2");
+    for (GuiButton* b : {static_cast<GuiButton*>(check1), static_cast<GuiButton*>(check2),
+                         static_cast<GuiButton*>(radio1), static_cast<GuiButton*>(radio2)})
+        root->add(b);
+    buildSizerPanel();
+
+    addSectionHeading(10, 308, 280, "ComboBox");
+    auto* combo = described(new GuiComboBox(nullptr, 100, 10, 326, 280, 24, kField, kBlack, defaultFont, 150),
+                            "Klicken zum Aufklappen", "combo");
+    for (int i = 0; i < 1000; ++i) combo->addItem(i, "Eintrag " + std::to_string(i));
+    combo->addItem(1000, "Eintrag LAST");
+    combo->setSelection(0, false);
+    root->add(combo);
+
+    addSectionHeading(10, 360, 280, "Slider & SpinBox");
+    root->add(described(new GuiSlider(nullptr, 2001, 10, 378, 180, 24, kLightGrey, kDarkGrey, kGreen, 0, 100, 25, 0),
+                        "Horizontaler Regler (0-100)", "slider"));
+    root->add(described(new GuiSlider(nullptr, 2001, 10, 406, 24, 150, kLightGrey, kDarkGrey, kGreen, 0, 100, 25, 1),
+                        "Vertikaler Regler (0-100)", "slider_vertical"));
+    root->add(described(new GuiSpinBox(nullptr, 3001, 50, 406, 60, 24, kWhite, kBlack, kBlack, defaultFont, 0, 100,
+                                       42, 1),
+                        "Wert per Pfeil oder Eingabe ändern", "spinbox"));
+
+    addSectionHeading(10, 566, 280, "Gauges & Labels");
+    gaugeHorizontal = described(new GuiGauge(nullptr, 1001, 10, 584, 280, 24, kLightGrey, kGreen, kBlack, defaultFont, 0),
+                                "Horizontale Gauge", "gauge");
+    gaugeVertical = described(new GuiGauge(nullptr, 1001, 10, 612, 40, 90, kLightGrey, kGreen, kBlack, defaultFont, 1),
+                              "Vertikale Gauge", "gauge_vertical");
+    root->add(gaugeHorizontal);
+    root->add(gaugeVertical);
+    root->add(described(new GuiLabel(nullptr, 1002, 70, 612, 120, 25, kGreen, "Testlabel1", defaultFont, 0),
+                        "Ein einfaches Label", "label1"));
+    root->add(described(new GuiLabel(nullptr, 1003, 70, 641, 120, 25, kGreen, "Testlabel2", defaultFont, 0),
+                        "Noch ein Label", "label2"));
+
+    for (GuiButton* b : {button2, static_cast<GuiButton*>(imageToggle), static_cast<GuiButton*>(check1),
+                         static_cast<GuiButton*>(check2), static_cast<GuiButton*>(radio1),
+                         static_cast<GuiButton*>(radio2)})
+        logToggles(b);
+    radioGroup = std::make_unique<GuiButtonGroup>();
+    radioGroup->add(radio1);
+    radioGroup->add(radio2);
+    toggleGroup = std::make_unique<GuiButtonGroup>();
+    toggleGroup->add(button2);
+    toggleGroup->add(imageToggle);
+}
+
+// Buttons A, B and C in a row; B takes the panel's spare width.
+void Demo::buildSizerPanel() {
+    auto* panel = described(new GuiPanel(nullptr, -1, 10, 228, 280, 70, kPanelGrey, "Panel & Sizer", defaultFont),
+                            "Ein Panel mit horizontalem Sizer", "panel");
+    mainRoot()->add(panel);
+    struct Cell {
+        const char* label;
+        const char* tooltip;
+        const char* name;
+        int proportion;
+    };
+    const Cell cells[] = {
+        {"A", "Button A auf einem Panel", "panel_a", 0},
+        {"B", "Button B (wächst mit dem Sizer)", "panel_b", 1},
+        {"C", "Button C auf einem Panel", "panel_c", 0},
+    };
+    auto* sizer = new GuiBoxSizer(0, 4);
+    for (const Cell& c : cells) {
+        auto* button = described(new GuiButton(nullptr, 0, 0, 0, 60, 25, kGrey, c.label, defaultFont, 0), c.tooltip,
+                                 c.name);
+        panel->add(button);
+        sizer->add(button, c.proportion, SizerLeft | SizerRight | SizerTop | SizerBottom, 4);
+    }
+    panel->setSizer(sizer);
+}
+
 void Demo::buildColumn2() {}
 
 void Demo::buildColumn3() {
@@ -296,6 +431,17 @@ void Demo::onCommand(AppWindow*, GuiEvent& ev) {
         ++clickCounter;
         counterLabel->setValue(std::to_string(clickCounter));
     }
+}
+
+void Demo::onFrame(AppWindow*, uint32_t) { animateGauges(); }
+
+// Both gauges show the value, which then counts on and starts again at 0
+// after 100.
+void Demo::animateGauges() {
+    if (gaugeHorizontal) gaugeHorizontal->setValue(gaugeValue);
+    if (gaugeVertical) gaugeVertical->setValue(gaugeValue);
+    gaugeValue += 1;
+    if (gaugeValue > 100) gaugeValue = 0;
 }
 
 bool Demo::onMenuCommand(AppWindow* w, GuiEvent& ev) { return handleMenuCommand(w, ev.value); }

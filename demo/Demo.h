@@ -3,10 +3,12 @@
 #include "core/GuiApplication.h"
 
 #include <deque>
+#include <memory>
 #include <string>
 
 class GuiButton;
 class GuiButtonGroup;
+class GuiGauge;
 class GuiLabel;
 class GuiMenu;
 class GuiMenuBar;
@@ -19,10 +21,18 @@ class GuiWindow;
 // widgets and logs every command they report.
 class Demo : public GuiApplication {
 public:
-    // Set by the showcase once it is built; the animation skips them until then.
-    GuiButtonGroup* toggleGroup = nullptr;
-    GuiObject* gaugeHorizontal = nullptr;
-    GuiObject* gaugeVertical = nullptr;
+    Demo();
+    ~Demo() override;
+
+    // Set by the showcase once it is built; the animation skips them until
+    // then. The groups outlive nothing they hold: a group going first leaves
+    // its buttons' listeners harmless.
+    std::unique_ptr<GuiButtonGroup> radioGroup;
+    std::unique_ptr<GuiButtonGroup> toggleGroup;
+    GuiGauge* gaugeHorizontal = nullptr;
+    GuiGauge* gaugeVertical = nullptr;
+    // The gauges' next value: 0 to 100, one step per frame and window.
+    double gaugeValue = 0;
 
     // Widgets the application refers to after building the window.
     GuiMenuBar* menuBar = nullptr;
@@ -32,6 +42,10 @@ public:
     GuiTextCtrl* textSingle = nullptr;
     GuiTextCtrl* textMulti = nullptr;
     GuiStatusBar* statusBar = nullptr;
+
+    // The picture of the image buttons, the image panel and the HTML view,
+    // looked for in the working directory.
+    static constexpr const char* PicturePath = "pebble_small.png";
 
     // Builds the main window and everything in it; stores it as mainWindow.
     void buildMainWindow();
@@ -57,12 +71,15 @@ private:
     GuiWindow* mainRoot() const;
     void buildMenuBar();
     void buildColumn1();
+    void buildSizerPanel();
     void buildColumn2();
     void buildColumn3();
     void buildColumn4();
     void buildEventLog();
     void buildStatusBar();
     void onCommand(AppWindow* w, GuiEvent& ev) override;
+    void onFrame(AppWindow* w, uint32_t nowMs) override;
+    void animateGauges();
     bool onMenuCommand(AppWindow* w, GuiEvent& ev) override;
     bool onShortcut(AppWindow* w, const SDL_Keysym& key) override;
 
