@@ -67,6 +67,13 @@ public:
     static constexpr size_t LogLimit = 200;  // more lines than this ...
     static constexpr size_t LogKeep = 150;   // ... are cut back to this many
 
+protected:
+    void onCommand(AppWindow* w, GuiEvent& ev) override;
+    bool onMenuCommand(AppWindow* w, GuiEvent& ev) override;
+    bool onShortcut(AppWindow* w, const SDL_Keysym& key) override;
+    // The showcase animation, once per window and frame.
+    void onFrame(AppWindow* w, uint32_t nowMs) override;
+
 private:
     GuiWindow* mainRoot() const;
     void buildMenuBar();
@@ -77,11 +84,7 @@ private:
     void buildColumn4();
     void buildEventLog();
     void buildStatusBar();
-    void onCommand(AppWindow* w, GuiEvent& ev) override;
-    void onFrame(AppWindow* w, uint32_t nowMs) override;
     void animateGauges();
-    bool onMenuCommand(AppWindow* w, GuiEvent& ev) override;
-    bool onShortcut(AppWindow* w, const SDL_Keysym& key) override;
 
     std::deque<std::string> logLines;
 };
