@@ -1,11 +1,16 @@
 #include "demo/Demo.h"
 
+#include "containers/GuiNotebook.h"
 #include "containers/GuiPanel.h"
+#include "containers/GuiScrolledPanel.h"
+#include "containers/GuiSplitterWindow.h"
 #include "controls/GuiButton.h"
 #include "controls/GuiButtonGroup.h"
+#include "controls/GuiCairoPanel.h"
 #include "controls/GuiCheckBox.h"
 #include "controls/GuiGauge.h"
 #include "controls/GuiImageButton.h"
+#include "controls/GuiImagePanel.h"
 #include "controls/GuiLabel.h"
 #include "controls/GuiRadioButton.h"
 #include "controls/GuiSlider.h"
@@ -13,14 +18,19 @@
 #include "controls/GuiStatusBar.h"
 #include "core/AppWindow.h"
 #include "core/GuiBoxSizer.h"
+#include "core/GuiGridSizer.h"
 #include "core/GuiWindow.h"
 #include "lists/GuiComboBox.h"
+#include "lists/GuiListCtrl.h"
 #include "dialogs/GuiMessageBoxDialog.h"
 #include "menus/GuiMenu.h"
 #include "menus/GuiMenuBar.h"
+#include "text/GuiSearchCtrl.h"
 #include "text/GuiTextCtrl.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -287,7 +297,96 @@ void Demo::buildSizerPanel() {
     panel->setSizer(sizer);
 }
 
-void Demo::buildColumn2() {}
+// The long list, the fruit search, the swinging picture and the scrolled
+// panel.
+void Demo::buildColumn2() {
+    GuiWindow* root = mainRoot();
+
+    addSectionHeading(310, 35, 280, "Liste (GuiListCtrl)");
+    auto* list = described(new GuiListCtrl(nullptr, 42, 310, 53, 280, 200, kField, defaultFont), "10001 Einträge",
+                           "list");
+    for (int i = 0; i < 10000; ++i) list->addItem(i, "Eintrag " + std::to_string(i));
+    list->addItem(10000, "Eintrag LAST");
+    root->add(list);
+
+    addSectionHeading(310, 263, 280, "Suche (GuiSearchCtrl)");
+    search = described(new GuiSearchCtrl(nullptr, 5001, 310, 281, 280, 24, kField, uiFace), "Obstsorte suchen",
+                       "search");
+    search->onSearch = [this] { searchChanged(); };
+    root->add(search);
+    searchResults = described(new GuiListCtrl(nullptr, 5002, 310, 309, 280, 130, kWhite, defaultFont),
+                              "Suchergebnisse", "search_results");
+    const std::vector<std::string>& fruits = fruitNames();
+    for (size_t i = 0; i < fruits.size(); ++i) searchResults->addItem(static_cast<int>(i), fruits[i]);
+    root->add(searchResults);
+
+    addSectionHeading(310, 449, 280, "Bildanzeige (GuiImagePanel)");
+    imagePanel = described(new GuiImagePanel(nullptr, -1, ImageBaseX, 467, 150, 150, kWhite), "pebble_small.png",
+                           "image");
+    // Without the picture the panel stays empty and still reports clicks.
+    imagePanel->loadFromFile(mainWindow->renderer, PicturePath);
+    root->add(imagePanel);
+
+    addSectionHeading(310, 627, 280, "Scrollbares Panel (GuiScrolledPanel)");
+    buildScrolledPanel();
+}
+
+// Ten row buttons in a column, taller together than the panel.
+void Demo::buildScrolledPanel() {
+    auto* panel = described(new GuiScrolledPanel(nullptr, -1, 310, 645, 280, 150, kWhite),
+                            "Scrollbarer Bereich mit 10 Einträgen", "scrolled");
+    mainRoot()->add(panel);
+    auto* sizer = new GuiBoxSizer(1, 4);
+    for (int i = 0; i < 10; ++i) {
+        const std::string digit = std::to_string(i);
+        auto* row = new GuiButton(nullptr, 0, 0, 0, 254, 25, kGrey, "Eintrag " + digit, defaultFont, 0);
+        row->tooltip = "Eintrag Nr. " + digit;
+        row->name = "row" + digit;
+        panel->add(row);
+        sizer->add(row, 0, SizerLeft | SizerRight | SizerTop | SizerBottom, 4);
+    }
+    panel->setSizer(sizer);
+}
+
+const std::vector<std::string>& Demo::fruitNames() {
+    static const std::vector<std::string> names = {
+        "Apfel",    "Banane",   "Birne",     "Erdbeere",    "Himbeere",    "Kirsche",      "Kiwi",
+        "Mango",    "Orange",   "Pfirsich",  "Zitrone",     "Ananas",      "Aprikose",     "Brombeere",
+        "Heidelbeere", "Honigmelone", "Wassermelone", "Traube", "Feige", "Granatapfel",
+    };
+    return names;
+}
+
+namespace {
+
+// Folds ASCII letters only; bytes of multi-byte characters stay as they are.
+std::string foldAscii(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> Demo::fruitsMatching(const std::string& text) {
+    const std::string needle = foldAscii(text);
+    std::vector<std::string> found;
+    for (const std::string& name : fruitNames())
+        if (foldAscii(name).find(needle) != std::string::npos) found.push_back(name);
+    return found;
+}
+
+void Demo::searchChanged() {
+    std::string text;
+    if (search) search->getValue(text);
+    if (statusBar) statusBar->setText("Suche: " + text, 0);
+    if (!searchResults) return;
+    searchResults->clear();
+    const std::vector<std::string>& fruits = fruitNames();
+    for (const std::string& name : fruitsMatching(text)) {
+        const auto at = std::find(fruits.begin(), fruits.end(), name) - fruits.begin();
+        searchResults->addItem(static_cast<int>(at), name);
+    }
+}
 
 void Demo::buildColumn3() {
     addSectionHeading(610, 35, 620, "Textfelder (GuiTextCtrl)");
@@ -303,6 +402,123 @@ void Demo::buildColumn3() {
     textMulti->tooltip = "Mehrzeiliges Textfeld";
     textMulti->name = "text_multiline";
     mainRoot()->add(textMulti);
+
+    addSectionHeading(610, 189, 620, "Notizbuch (GuiNotebook)");
+    buildNotebook();
+    addSectionHeading(610, 367, 620, "Geteiltes Fenster (GuiSplitterWindow)");
+    buildSplitter();
+
+    // The event log lies between the splitter and the cairo panel.
+    addSectionHeading(610, 623, 620, "GuiCairoPanel (Custom Drawing)");
+    cairoPanel = described(new GuiCairoPanel(nullptr, -1, 610, 641, 620, 287, kWhite, mainWindow->renderer),
+                           "Live-Animation (Cairo)", "cairo");
+    // The picture changes with every frame that draws it; nothing else
+    // needs an upload.
+    cairoPanel->setUploadOnlyWhenDirty(true);
+    mainRoot()->add(cairoPanel);
+}
+
+void Demo::buildNotebook() {
+    auto* book = new GuiNotebook(nullptr, -1, 610, 207, 620, 150, kWhite, defaultFont);
+    mainRoot()->add(book);
+
+    GuiPanel* general = book->addPage("Allgemein", "tab_general");
+    auto* optionA = described(new GuiCheckBox(nullptr, 0, 10, 10, 160, 25, kWhite, "Option A", defaultFont, 0),
+                              "Schaltet Option A um", "option_a");
+    auto* optionB = described(new GuiCheckBox(nullptr, 0, 10, 39, 160, 25, kWhite, "Option B", defaultFont, 0),
+                              "Schaltet Option B um", "option_b");
+    general->add(optionA);
+    general->add(optionB);
+    logToggles(optionA);
+    logToggles(optionB);
+
+    GuiPanel* advanced = book->addPage("Erweitert", "tab_advanced");
+    advanced->add(new GuiLabel(nullptr, -1, 10, 10, 200, 25, kWhite, "Grenzwert:", defaultFont, 0));
+    advanced->add(described(new GuiSlider(nullptr, 2002, 10, 39, 200, 24, kLightGrey, kDarkGrey, kGreen, 0, 100, 50, 0),
+                            "Grenzwert einstellen (0-100)", "threshold"));
+
+    GuiPanel* info = book->addPage("Info", "tab_info");
+    auto* infoLabel = new GuiLabel(nullptr, -1, 10, 10, 300, 25, kWhite, "tarvexkit Demo - GuiNotebook-Beispiel",
+                                   defaultFont, 0);
+    infoLabel->tooltip = "Info-Seite des Notizbuchs";
+    info->add(infoLabel);
+
+    GuiPanel* input = book->addPage("Eingabe", "tab_input");
+    input->add(new GuiLabel(nullptr, -1, 6, 8, 80, 22, kWhite, "Passwort:", defaultFont, 0));
+    auto* password = described(new GuiTextCtrl(nullptr, -1, 90, 8, 240, 22, kField, uiFace, GuiTextCtrl::Password),
+                               "Zeigt Punkte, lässt sich nicht kopieren", "password");
+    password->setText("wolkig");
+    input->add(password);
+    auto* wrapped = new GuiTextCtrl(nullptr, -1, 6, 36, 608, std::max(1, input->h - 36), kField, uiFace,
+                                    GuiTextCtrl::MultiLine | GuiTextCtrl::WordWrap);
+    wrapped->setText(
+        "Dieses Textfeld bricht lange Zeilen am Wortende um und braucht deshalb keinen waagrechten Rollbalken. "
+        "Ein Wort, das breiter als das Feld ist, wird mitten im Wort getrennt: "
+        "Donaudampfschifffahrtsgesellschaftskapitänswitwenrentenversicherungsanstaltsbeamtenausbildungsverordnungs"
+        "änderungsgesetz. Tippen Sie hier weiter, um den Umbruch zu sehen.");
+    wrapped->tooltip = "Mehrzeilig mit Wortumbruch";
+    input->add(wrapped);
+
+    // Six cells in a grid beside two stacked buttons; the grid takes three
+    // quarters of the spare width.
+    GuiPanel* sizerPage = book->addPage("Sizer", "tab_sizer");
+    auto* grid = new GuiGridSizer(2, 3, 4, 4);
+    for (int i = 1; i <= 6; ++i) {
+        const std::string digit = std::to_string(i);
+        auto* cell = new GuiButton(nullptr, 0, 0, 0, 60, 25, kGrey, "Zelle " + digit, defaultFont, 0);
+        cell->name = "cell" + digit;
+        sizerPage->add(cell);
+        grid->add(cell, 0, SizerExpand, 0);
+    }
+    auto* stack = new GuiBoxSizer(1, 4);
+    for (auto [label, name] : {std::pair{"Oben", "stack_top"}, std::pair{"Unten", "stack_bottom"}}) {
+        auto* button = new GuiButton(nullptr, 0, 0, 0, 60, 25, kGrey, label, defaultFont, 0);
+        button->name = name;
+        sizerPage->add(button);
+        stack->add(button, 1, SizerExpand, 0);
+    }
+    auto* row = new GuiBoxSizer(0, 4);
+    const int allSides = SizerLeft | SizerRight | SizerTop | SizerBottom;
+    row->addSizer(grid, 3, allSides | SizerExpand, 6);
+    row->addSizer(stack, 1, allSides | SizerExpand, 6);
+    sizerPage->setSizer(row);
+
+    GuiPanel* splitPage = book->addPage("Splitter", "tab_split");
+    auto* stacked = new GuiSplitterWindow(nullptr, -1, 0, 0, splitPage->w, splitPage->h, kPanelGrey, 1);
+    stacked->name = "splitter_horizontal";
+    splitPage->add(stacked);
+    auto* top = new GuiButton(nullptr, 0, 10, 8, 100, 25, kGrey, "Oben", defaultFont, 0);
+    top->name = "split_top";
+    stacked->first->add(top);
+    auto* bottom = new GuiButton(nullptr, 0, 10, 8, 100, 25, kGrey, "Unten", defaultFont, 0);
+    bottom->name = "split_bottom";
+    stacked->second->add(bottom);
+}
+
+void Demo::buildSplitter() {
+    auto* splitter = new GuiSplitterWindow(nullptr, -1, 610, 385, 620, 100, kPanelGrey, 0);
+    splitter->name = "splitter";
+    mainRoot()->add(splitter);
+    struct Pane {
+        GuiPanel* panel;
+        const char* label;
+        const char* labelTip;
+        const char* button;
+        const char* buttonTip;
+        const char* name;
+    };
+    const Pane panes[] = {
+        {splitter->first, "Linke Seite", "Label in der linken Pane", "Links", "Button in der linken Pane", "left"},
+        {splitter->second, "Rechte Seite", "Label in der rechten Pane", "Rechts", "Button in der rechten Pane",
+         "right"},
+    };
+    for (const Pane& p : panes) {
+        auto* label = new GuiLabel(nullptr, -1, 10, 10, 200, 25, kPanelGrey, p.label, defaultFont, 0);
+        label->tooltip = p.labelTip;
+        p.panel->add(label);
+        p.panel->add(described(new GuiButton(nullptr, 0, 10, 39, 100, 25, kGrey, p.button, defaultFont, 0),
+                               p.buttonTip, p.name));
+    }
 }
 
 void Demo::buildColumn4() {}
@@ -433,7 +649,11 @@ void Demo::onCommand(AppWindow*, GuiEvent& ev) {
     }
 }
 
-void Demo::onFrame(AppWindow*, uint32_t) { animateGauges(); }
+void Demo::onFrame(AppWindow* w, uint32_t nowMs) {
+    animateGauges();
+    // The image and cairo panels live in the main window.
+    if (w == mainWindow) animateShowcase(nowMs);
+}
 
 // Both gauges show the value, which then counts on and starts again at 0
 // after 100.
@@ -442,6 +662,51 @@ void Demo::animateGauges() {
     if (gaugeVertical) gaugeVertical->setValue(gaugeValue);
     gaugeValue += 1;
     if (gaugeValue > 100) gaugeValue = 0;
+}
+
+void Demo::animateShowcase(uint32_t nowMs) {
+    const double t = static_cast<uint32_t>(nowMs - loopStartTicks()) / 300.0;
+    const double s = std::sin(t);
+    if (imagePanel) imagePanel->x = ImageBaseX + static_cast<int>(std::lround(-s * ImageSwing));
+    drawCairoPicture(s);
+}
+
+// White ground, a red square, the multi-line field's two status lines and a
+// translucent blue disc on a line, swinging with s.
+void Demo::drawCairoPicture(double s) {
+    if (!cairoPanel || !cairoPanel->canDraw()) return;
+    cairo_t* cr = cairoPanel->context();
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_rgba(cr, 1, 1, 1, 1);
+    cairo_paint(cr);
+    cairo_restore(cr);
+
+    cairo_set_source_rgba(cr, 1, 0, 0, 1);
+    cairo_rectangle(cr, 0, 0, 50, 50);
+    cairo_fill(cr);
+
+    if (textMulti) {
+        const auto [first, second] = textMulti->debugLines();
+        cairo_set_source_rgba(cr, 0, 0, 0, 1);
+        cairo_select_font_face(cr, "Monospace", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_set_font_size(cr, 15);
+        cairo_move_to(cr, 0, 210);
+        cairo_show_text(cr, first);
+        cairo_move_to(cr, 0, 230);
+        cairo_show_text(cr, second);
+    }
+
+    const double cx = 300 + 100 * s, cy = 200 - 30 * s * s;
+    cairo_set_source_rgba(cr, 0, 0, 1, 0.5);
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, 40, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_set_source_rgba(cr, 0, 0, 1, 1);
+    cairo_move_to(cr, cx, cy);
+    cairo_line_to(cr, 300, 30);
+    cairo_stroke(cr);
+    cairoPanel->markDirty();
 }
 
 bool Demo::onMenuCommand(AppWindow* w, GuiEvent& ev) { return handleMenuCommand(w, ev.value); }

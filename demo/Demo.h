@@ -5,11 +5,17 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 class GuiButton;
 class GuiButtonGroup;
+class GuiCairoPanel;
 class GuiGauge;
+class GuiImagePanel;
 class GuiLabel;
+class GuiListCtrl;
+class GuiPanel;
+class GuiSearchCtrl;
 class GuiMenu;
 class GuiMenuBar;
 class GuiObject;
@@ -42,6 +48,20 @@ public:
     GuiTextCtrl* textSingle = nullptr;
     GuiTextCtrl* textMulti = nullptr;
     GuiStatusBar* statusBar = nullptr;
+    GuiSearchCtrl* search = nullptr;
+    GuiListCtrl* searchResults = nullptr;
+    // The image panel swings sideways around its base position.
+    GuiImagePanel* imagePanel = nullptr;
+    static constexpr int ImageBaseX = 375;
+    static constexpr int ImageSwing = 65;
+    GuiCairoPanel* cairoPanel = nullptr;
+
+    // The fruit names the search looks through, in the order they are listed.
+    static const std::vector<std::string>& fruitNames();
+    // Names holding the text, ASCII letters compared without case.
+    static std::vector<std::string> fruitsMatching(const std::string& text);
+    // The search text changed: status bar and result list follow it.
+    void searchChanged();
 
     // The picture of the image buttons, the image panel and the HTML view,
     // looked for in the working directory.
@@ -85,6 +105,13 @@ private:
     void buildEventLog();
     void buildStatusBar();
     void animateGauges();
+    // The image panel's swing and the cairo panel's picture, for the time
+    // since the main loop started.
+    void animateShowcase(uint32_t nowMs);
+    void drawCairoPicture(double s);
+    void buildScrolledPanel();
+    void buildNotebook();
+    void buildSplitter();
 
     std::deque<std::string> logLines;
 };
