@@ -22,9 +22,12 @@
 #include "core/GuiWindow.h"
 #include "lists/GuiComboBox.h"
 #include "lists/GuiListCtrl.h"
+#include "lists/GuiPropertyGrid.h"
+#include "lists/GuiTreeListCtrl.h"
 #include "dialogs/GuiMessageBoxDialog.h"
 #include "menus/GuiMenu.h"
 #include "menus/GuiMenuBar.h"
+#include "text/GuiPGTextEditor.h"
 #include "text/GuiSearchCtrl.h"
 #include "text/GuiTextCtrl.h"
 
@@ -521,7 +524,73 @@ void Demo::buildSplitter() {
     }
 }
 
-void Demo::buildColumn4() {}
+// The explorer-like tree, the property grid and the HTML view.
+void Demo::buildColumn4() {
+    addSectionHeading(1250, 35, 640, "TreeListCtrl (GuiTreeListCtrl)");
+    buildTree();
+    addSectionHeading(1250, 323, 640, "PropertyGrid");
+    buildPropertyGrid();
+    addSectionHeading(1250, 651, 640, "HTML-Anzeige (GuiHtmlBox)");
+    buildHtmlSample();
+}
+
+void Demo::buildTree() {
+    tree = described(new GuiTreeListCtrl(nullptr, 4001, 1250, 53, 640, 260, kField, defaultFont),
+                     "Explorer-artige Baumansicht", "tree");
+    tree->addColumn("Name", 300);
+    tree->addColumn("Typ", 150);
+    tree->addColumn("Größe", 120);
+    struct Node {
+        int id;
+        int parentId;  // 0: a top-level node
+        const char* name;
+        const char* type;
+        const char* size;
+    };
+    // Parents come before their children, so a parent's row is known when a
+    // child is added.
+    const Node nodes[] = {
+        {1, 0, "Dokumente", "Ordner", ""},
+        {2, 0, "Bilder", "Ordner", ""},
+        {11, 1, "Bericht.docx", "Word-Dokument", "128 KB"},
+        {12, 1, "Rechnung.pdf", "PDF-Dokument", "64 KB"},
+        {13, 1, "Archiv", "Ordner", ""},
+        {131, 13, "alt.docx", "Word-Dokument", "32 KB"},
+        {21, 2, "urlaub.png", "PNG-Bild", "2,1 MB"},
+        {22, 2, "profil.jpg", "JPEG-Bild", "512 KB"},
+        {3, 0, "readme.txt", "Textdatei", "2 KB"},
+    };
+    std::vector<std::pair<int, int>> rowOfId;  // node id, row index
+    for (const Node& n : nodes) {
+        int parentRow = -1;
+        for (const auto& [id, row] : rowOfId)
+            if (id == n.parentId) parentRow = row;
+        rowOfId.emplace_back(n.id, tree->addRow(parentRow, n.id, {n.name, n.type, n.size}));
+    }
+    mainRoot()->add(tree);
+}
+
+void Demo::buildPropertyGrid() {
+    properties = described(new GuiPropertyGrid(nullptr, -1, 1250, 341, 640, 300, kWhite, defaultFont, uiFace),
+                           "Eigenschaften", "properties");
+    GuiPGTextEditor::attachTo(*properties);
+    properties->addCategory("Shape");
+    properties->addString("Name", "KSTATOR");
+    properties->addInteger("Width", 120);
+    properties->addBool("Show Position", true);
+    properties->addChoice("Flow Type", {"None", "Constant", "Pulse"}, 1);
+    properties->addString("Dummy", "");
+    mainRoot()->add(properties);
+}
+
+// ---------------------------------------------------------------------------
+// HTML VIEW: NOT BUILT YET. The HTML view ("html", tooltip
+// "HTML-Subset-Anzeige") belongs here, at 1250, 669, 640 x 259 on white,
+// below its heading, with the sample document (headings, styled paragraph
+// with the link, both lists, the table and the two pictures, one of them
+// PicturePath) and a link callback that logs "Link: " + the target. It
+// comes with the GuiHtmlBox widget.
+void Demo::buildHtmlSample() {}
 
 void Demo::buildStatusBar() {
     statusBar = new GuiStatusBar(nullptr, -1, kField, defaultFont);
@@ -578,6 +647,23 @@ void Demo::logCommand(const GuiEvent& ev) {
     case CmdTreeListSelected:
         ev.source->getValue(value);
         appendLog(label + " = " + value);
+        break;
+    case CmdTreeListExpanded:
+        // The command names the row by its id.
+        if (auto* treeList = dynamic_cast<GuiTreeListCtrl*>(ev.source)) {
+            for (int i = 0; i < treeList->rowCount(); ++i) {
+                const GuiTreeListCtrl::Row* row = treeList->row(i);
+                if (row->id != ev.extra) continue;
+                const std::string text = row->cells.empty() ? std::string() : row->cells[0];
+                appendLog(text + (treeList->isExpanded(i) ? ": aufgeklappt" : ": eingeklappt"));
+                break;
+            }
+        }
+        break;
+    case CmdPropertyGridChanged:
+        // The command names the row by its index.
+        if (auto* grid = dynamic_cast<GuiPropertyGrid*>(ev.source))
+            if (const GuiPGProperty* p = grid->row(ev.extra)) appendLog(label + "." + p->name + " = " + p->value);
         break;
     default: break;
     }

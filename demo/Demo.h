@@ -15,7 +15,9 @@ class GuiImagePanel;
 class GuiLabel;
 class GuiListCtrl;
 class GuiPanel;
+class GuiPropertyGrid;
 class GuiSearchCtrl;
+class GuiTreeListCtrl;
 class GuiMenu;
 class GuiMenuBar;
 class GuiObject;
@@ -55,6 +57,8 @@ public:
     static constexpr int ImageBaseX = 375;
     static constexpr int ImageSwing = 65;
     GuiCairoPanel* cairoPanel = nullptr;
+    GuiTreeListCtrl* tree = nullptr;
+    GuiPropertyGrid* properties = nullptr;
 
     // The fruit names the search looks through, in the order they are listed.
     static const std::vector<std::string>& fruitNames();
@@ -112,6 +116,9 @@ private:
     void buildScrolledPanel();
     void buildNotebook();
     void buildSplitter();
+    void buildTree();
+    void buildPropertyGrid();
+    void buildHtmlSample();
 
     std::deque<std::string> logLines;
 };

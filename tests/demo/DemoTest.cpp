@@ -11,6 +11,8 @@
 #include "controls/GuiLabel.h"
 #include "controls/GuiStatusBar.h"
 #include "lists/GuiListCtrl.h"
+#include "lists/GuiPropertyGrid.h"
+#include "lists/GuiTreeListCtrl.h"
 #include "menus/GuiMenu.h"
 #include "menus/GuiMenuBar.h"
 #include "text/GuiSearchCtrl.h"
@@ -426,4 +428,37 @@ TEST(DemoWithoutPicture, RunsAndReactsWithoutIt) {
     }
     std::filesystem::current_path(before);
     std::filesystem::remove_all(dir);
+}
+
+TEST_F(DemoApp, TreeAndGridHoldTheSampleData) {
+    GuiTreeListCtrl* tree = demo->tree;
+    ASSERT_NE(tree, nullptr);
+    const char* const shown[] = {
+        "Dokumente", "Dokumente/Bericht.docx", "Dokumente/Rechnung.pdf", "Dokumente/Archiv",
+        "Dokumente/Archiv/alt.docx", "Bilder", "Bilder/urlaub.png", "Bilder/profil.jpg", "readme.txt",
+    };
+    ASSERT_EQ(tree->visibleRowCount(), 9);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(tree->rowPath(tree->visibleRowAt(i)), shown[i]);
+    const GuiTreeListCtrl::Row* report = tree->row(tree->visibleRowAt(1));
+    EXPECT_EQ(report->id, 11);
+    EXPECT_EQ(report->cells, (std::vector<std::string>{"Bericht.docx", "Word-Dokument", "128 KB"}));
+
+    GuiPropertyGrid* grid = demo->properties;
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->rowCount(), 6);
+    EXPECT_EQ(grid->row(0)->type, GuiPGType::Category);
+    const std::pair<const char*, const char*> values[] = {
+        {"Name", "KSTATOR"}, {"Width", "120"}, {"Show Position", "1"}, {"Flow Type", "Constant"}, {"Dummy", ""}};
+    for (const auto& [name, value] : values) {
+        std::string out;
+        EXPECT_TRUE(grid->getItemValue(name, out)) << name;
+        EXPECT_EQ(out, value) << name;
+    }
+    EXPECT_NE(grid->editorFactory, nullptr) << "values are edited in place";
+
+    // A change made by a script is logged like one made by the user.
+    EXPECT_TRUE(grid->setItemValue("Flow Type", "Pulse"));
+    EXPECT_EQ(lastLogLine(), "properties.Flow Type = Pulse");
+    EXPECT_FALSE(grid->setItemValue("Width", "2.5"));
+    EXPECT_EQ(lastLogLine(), "properties.Flow Type = Pulse") << "a refused value logs nothing";
 }
