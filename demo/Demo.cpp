@@ -34,6 +34,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -384,11 +385,8 @@ void Demo::searchChanged() {
     if (statusBar) statusBar->setText("Suche: " + text, 0);
     if (!searchResults) return;
     searchResults->clear();
-    const std::vector<std::string>& fruits = fruitNames();
-    for (const std::string& name : fruitsMatching(text)) {
-        const auto at = std::find(fruits.begin(), fruits.end(), name) - fruits.begin();
-        searchResults->addItem(static_cast<int>(at), name);
-    }
+    int index = 0;
+    for (const std::string& name : fruitsMatching(text)) searchResults->addItem(index++, name);
 }
 
 void Demo::buildColumn3() {
@@ -786,7 +784,7 @@ void Demo::drawCairoPicture(double s) {
     const double cx = 300 + 100 * s, cy = 200 - 30 * s * s;
     cairo_set_source_rgba(cr, 0, 0, 1, 0.5);
     cairo_new_path(cr);
-    cairo_arc(cr, cx, cy, 40, 0, 2 * M_PI);
+    cairo_arc(cr, cx, cy, 40, 0, 2 * std::numbers::pi);
     cairo_fill(cr);
     cairo_set_source_rgba(cr, 0, 0, 1, 1);
     cairo_move_to(cr, cx, cy);
