@@ -7,8 +7,9 @@
 //
 // Run from the build directory (it holds data/fonts/Vera.ttf):
 //   cd build && ./bench/HtmlBoxBench
-// SIGTERM stops it between two measurements.
+// SIGTERM or its time budget stops it between two measurements.
 
+#include "bench/BenchStop.h"
 #include "core/AppWindow.h"
 #include "core/GuiApplication.h"
 #include "core/GuiWindow.h"
@@ -16,7 +17,6 @@
 #include "html/GuiHtmlBox.h"
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,9 +25,6 @@
 #include <string>
 
 namespace {
-
-volatile std::sig_atomic_t stopRequested = 0;
-void onTerm(int) { stopRequested = 1; }
 
 class BenchEngine : public GuiApplication {};
 
@@ -116,9 +113,9 @@ Figures measure(BenchEngine& engine, AppWindow* aw, const std::string& html) {
     f.firstDrawMs = microsSince(t0) / 1000.0;
     f.docHeight = box->docHeight();
 
-    if (!stopRequested) f.wheelTopUs = wheelBackAndForth(engine, aw, box, steps);
+    if (!BenchStop::requested()) f.wheelTopUs = wheelBackAndForth(engine, aw, box, steps);
 
-    if (!stopRequested) {
+    if (!BenchStop::requested()) {
         box->scrollY = box->docHeight();
         box->updateBar();
         drawAndSync(aw);
@@ -129,7 +126,7 @@ Figures measure(BenchEngine& engine, AppWindow* aw, const std::string& html) {
         f.wheelEndUs = wheelBackAndForth(engine, aw, box, steps);
     }
 
-    if (!stopRequested) {
+    if (!BenchStop::requested()) {
         // Downwards from the top: new content on every step.
         box->scrollY = 0;
         box->updateBar();
@@ -153,9 +150,7 @@ Figures measure(BenchEngine& engine, AppWindow* aw, const std::string& html) {
 
 int main() {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    // SIGTERM is ours: it ends the run between two measurements.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    std::signal(SIGTERM, onTerm);
+    BenchStop::install();
     BenchEngine engine;
     if (!defaultFont) {
         std::fprintf(stderr, "data/fonts/Vera.ttf fehlt: aus dem Build-Verzeichnis starten\n");
@@ -178,13 +173,13 @@ int main() {
         const std::string* html;
     } documents[] = {{"sample", &sample}, {"1 MB", &large}};
     for (const auto& d : documents) {
-        if (stopRequested) break;
+        if (BenchStop::requested()) break;
         const Figures f = measure(engine, aw, *d.html);
         std::printf("%12s %10d %12.1f %12.2f %14.1f %14.1f %15.1f\n", d.name, f.docHeight, f.setHtmlMs,
                     f.firstDrawMs, f.wheelTopUs, f.wheelEndUs, f.wheelDownUs);
         std::fflush(stdout);
     }
-    if (stopRequested) std::printf("stopped by SIGTERM\n");
+    if (BenchStop::requested()) std::printf("stopped early\n");
     std::printf("wheel top/end: one step back or forth and the draw that shows it;\n"
                 "wheel down: steps downwards from the top, each showing new content\n");
     return 0;

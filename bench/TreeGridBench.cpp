@@ -7,8 +7,9 @@
 //
 // Run from the build directory (it holds data/fonts/Vera.ttf):
 //   cd build && ./bench/TreeGridBench
-// SIGTERM stops it between two measurements.
+// SIGTERM or its time budget stops it between two measurements.
 
+#include "bench/BenchStop.h"
 #include "core/AppWindow.h"
 #include "core/GuiEngine.h"
 #include "core/GuiWindow.h"
@@ -16,19 +17,14 @@
 #include "lists/GuiTreeListCtrl.h"
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
-
-void onTerm(int) { stopRequested = 1; }
-
 int stopped() {
-    std::printf("stopped by SIGTERM\n");
+    std::printf("stopped early\n");
     return 0;
 }
 
@@ -87,7 +83,7 @@ void clickAt(BenchEngine& engine, AppWindow* aw, int x, int y) {
 // Wheel steps down and up around the middle, each drawn.
 double wheelSteps(BenchEngine& engine, AppWindow* aw, int x, int y) {
     const auto t0 = Clock::now();
-    for (int i = 0; i < kSteps && !stopRequested; ++i) {
+    for (int i = 0; i < kSteps && !BenchStop::requested(); ++i) {
         SDL_Event e = wheelEvent(aw->id, x, y, i % 2 ? 1 : -1);
         engine.dispatchEvent(e);
         engine.renderWindow(aw);
@@ -98,7 +94,7 @@ double wheelSteps(BenchEngine& engine, AppWindow* aw, int x, int y) {
 // Clicks on ten rows in turn, each drawn.
 double clickSteps(BenchEngine& engine, AppWindow* aw, int x, int firstY, int rowHeight) {
     const auto t0 = Clock::now();
-    for (int i = 0; i < kSteps && !stopRequested; ++i) {
+    for (int i = 0; i < kSteps && !BenchStop::requested(); ++i) {
         clickAt(engine, aw, x, firstY + (i % 10) * rowHeight);
         engine.renderWindow(aw);
     }
@@ -151,7 +147,7 @@ double measureExpand(BenchEngine& engine, AppWindow* aw, int children) {
     const int ex = 10 + 4 + 16 + 3;
     const int ey = 10 + tree->headerHeight() + tree->rowHeight + tree->rowHeight / 2;
     const auto t0 = Clock::now();
-    for (int i = 0; i < kSteps && !stopRequested; ++i) {
+    for (int i = 0; i < kSteps && !BenchStop::requested(); ++i) {
         clickAt(engine, aw, ex, ey);
         engine.renderWindow(aw);
     }
@@ -187,7 +183,7 @@ GridFigures measureGrid(BenchEngine& engine, AppWindow* aw, int count) {
     f.clickUs = clickSteps(engine, aw, 50, 10 + grid->rowHeight() / 2, grid->rowHeight());
     // Right clicks on values: Bool rows flip.
     const auto t1 = Clock::now();
-    for (int i = 0; i < kSteps && !stopRequested; ++i) {
+    for (int i = 0; i < kSteps && !BenchStop::requested(); ++i) {
         const int y = 10 + grid->rowHeight() / 2 + (i % 10) * grid->rowHeight();
         SDL_Event d = buttonEvent(SDL_MOUSEBUTTONDOWN, aw->id, 300, y, SDL_BUTTON_RIGHT);
         SDL_Event u = buttonEvent(SDL_MOUSEBUTTONUP, aw->id, 300, y, SDL_BUTTON_RIGHT);
@@ -206,10 +202,7 @@ GridFigures measureGrid(BenchEngine& engine, AppWindow* aw, int count) {
 
 int main() {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    std::signal(SIGTERM, onTerm);
-    // SDL would install its own SIGTERM handler and turn the signal into a
-    // quit event nobody reads here.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    BenchStop::install();
     BenchEngine engine;
     if (!defaultFont) {
         std::fprintf(stderr, "data/fonts/Vera.ttf fehlt: aus dem Build-Verzeichnis starten\n");
@@ -223,38 +216,38 @@ int main() {
     measureTree(engine, aw, 100);
     measureGrid(engine, aw, 100);
 
-    if (stopRequested) return stopped();
+    if (BenchStop::requested()) return stopped();
     std::printf("Tree list (folders of 100 rows, all expanded)\n");
     std::printf("%10s %12s %14s %14s\n", "rows", "build ms", "wheel+draw us", "click+draw us");
     for (int count : {100, 100000}) {
-        if (stopRequested) break;
+        if (BenchStop::requested()) break;
         const TreeFigures f = measureTree(engine, aw, count);
-        if (stopRequested) break;  // an interrupted measurement has no figures
+        if (BenchStop::requested()) break;  // an interrupted measurement has no figures
         std::printf("%10d %12.2f %14.1f %14.1f\n", count, f.buildMs, f.wheelUs, f.clickUs);
         std::fflush(stdout);
     }
 
-    if (stopRequested) return stopped();
+    if (BenchStop::requested()) return stopped();
     std::printf("\nTree list, collapsing or expanding one node by its expander\n");
     std::printf("%10s %16s\n", "children", "toggle+draw us");
     for (int children : {100, 100000}) {
-        if (stopRequested) break;
+        if (BenchStop::requested()) break;
         const double us = measureExpand(engine, aw, children);
-        if (stopRequested) break;
+        if (BenchStop::requested()) break;
         std::printf("%10d %16.1f\n", children, us);
         std::fflush(stdout);
     }
 
-    if (stopRequested) return stopped();
+    if (BenchStop::requested()) return stopped();
     std::printf("\nProperty grid (a category every 10 rows, Bool and Number rows)\n");
     std::printf("%10s %12s %14s %14s %18s\n", "rows", "build ms", "wheel+draw us", "click+draw us",
                 "right click+draw us");
     for (int count : {100, 10000}) {
-        if (stopRequested) break;
+        if (BenchStop::requested()) break;
         const GridFigures f = measureGrid(engine, aw, count);
-        if (stopRequested) break;
+        if (BenchStop::requested()) break;
         std::printf("%10d %12.2f %14.1f %14.1f %18.1f\n", count, f.buildMs, f.wheelUs, f.clickUs, f.rightClickUs);
         std::fflush(stdout);
     }
-    return stopRequested ? stopped() : 0;
+    return BenchStop::requested() ? stopped() : 0;
 }

@@ -3,11 +3,21 @@
 #include "core/GuiApplication.h"
 
 #include <deque>
+#include <memory>
 #include <string>
+#include <vector>
 
 class GuiButton;
 class GuiButtonGroup;
+class GuiCairoPanel;
+class GuiGauge;
+class GuiImagePanel;
 class GuiLabel;
+class GuiListCtrl;
+class GuiPanel;
+class GuiPropertyGrid;
+class GuiSearchCtrl;
+class GuiTreeListCtrl;
 class GuiMenu;
 class GuiMenuBar;
 class GuiObject;
@@ -19,10 +29,18 @@ class GuiWindow;
 // widgets and logs every command they report.
 class Demo : public GuiApplication {
 public:
-    // Set by the showcase once it is built; the animation skips them until then.
-    GuiButtonGroup* toggleGroup = nullptr;
-    GuiObject* gaugeHorizontal = nullptr;
-    GuiObject* gaugeVertical = nullptr;
+    Demo();
+    ~Demo() override;
+
+    // Set by the showcase once it is built; the animation skips them until
+    // then. The groups outlive nothing they hold: a group going first leaves
+    // its buttons' listeners harmless.
+    std::unique_ptr<GuiButtonGroup> radioGroup;
+    std::unique_ptr<GuiButtonGroup> toggleGroup;
+    GuiGauge* gaugeHorizontal = nullptr;
+    GuiGauge* gaugeVertical = nullptr;
+    // The gauges' next value: 0 to 100, one step per frame and window.
+    double gaugeValue = 0;
 
     // Widgets the application refers to after building the window.
     GuiMenuBar* menuBar = nullptr;
@@ -32,6 +50,26 @@ public:
     GuiTextCtrl* textSingle = nullptr;
     GuiTextCtrl* textMulti = nullptr;
     GuiStatusBar* statusBar = nullptr;
+    GuiSearchCtrl* search = nullptr;
+    GuiListCtrl* searchResults = nullptr;
+    // The image panel swings sideways around its base position.
+    GuiImagePanel* imagePanel = nullptr;
+    static constexpr int ImageBaseX = 375;
+    static constexpr int ImageSwing = 65;
+    GuiCairoPanel* cairoPanel = nullptr;
+    GuiTreeListCtrl* tree = nullptr;
+    GuiPropertyGrid* properties = nullptr;
+
+    // The fruit names the search looks through, in the order they are listed.
+    static const std::vector<std::string>& fruitNames();
+    // Names holding the text, ASCII letters compared without case.
+    static std::vector<std::string> fruitsMatching(const std::string& text);
+    // The search text changed: status bar and result list follow it.
+    void searchChanged();
+
+    // The picture of the image buttons, the image panel and the HTML view,
+    // looked for in the working directory.
+    static constexpr const char* PicturePath = "pebble_small.png";
 
     // Builds the main window and everything in it; stores it as mainWindow.
     void buildMainWindow();
@@ -53,18 +91,34 @@ public:
     static constexpr size_t LogLimit = 200;  // more lines than this ...
     static constexpr size_t LogKeep = 150;   // ... are cut back to this many
 
+protected:
+    void onCommand(AppWindow* w, GuiEvent& ev) override;
+    bool onMenuCommand(AppWindow* w, GuiEvent& ev) override;
+    bool onShortcut(AppWindow* w, const SDL_Keysym& key) override;
+    // The showcase animation, once per window and frame.
+    void onFrame(AppWindow* w, uint32_t nowMs) override;
+
 private:
     GuiWindow* mainRoot() const;
     void buildMenuBar();
     void buildColumn1();
+    void buildSizerPanel();
     void buildColumn2();
     void buildColumn3();
     void buildColumn4();
     void buildEventLog();
     void buildStatusBar();
-    void onCommand(AppWindow* w, GuiEvent& ev) override;
-    bool onMenuCommand(AppWindow* w, GuiEvent& ev) override;
-    bool onShortcut(AppWindow* w, const SDL_Keysym& key) override;
+    void animateGauges();
+    // The image panel's swing and the cairo panel's picture, for the time
+    // since the main loop started.
+    void animateShowcase(uint32_t nowMs);
+    void drawCairoPicture(double s);
+    void buildScrolledPanel();
+    void buildNotebook();
+    void buildSplitter();
+    void buildTree();
+    void buildPropertyGrid();
+    void buildHtmlSample();
 
     std::deque<std::string> logLines;
 };
