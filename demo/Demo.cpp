@@ -25,6 +25,7 @@
 #include "lists/GuiPropertyGrid.h"
 #include "lists/GuiTreeListCtrl.h"
 #include "dialogs/GuiMessageBoxDialog.h"
+#include "html/GuiHtmlBox.h"
 #include "menus/GuiMenu.h"
 #include "menus/GuiMenuBar.h"
 #include "text/GuiPGTextEditor.h"
@@ -210,7 +211,7 @@ void Demo::buildColumn1() {
     auto* imageToggle = described(new GuiImageButton(nullptr, 0, 190, 53, 50, 50, kGrey, renderer, GuiButton::Toggle),
                                   "Bild-Toggle-Button", "image_toggle");
     // Without the picture the button shows a bare frame and works all the same.
-    if (!imageToggle->loadFromFile(renderer, PicturePath))
+    if (!imageToggle->loadFromFile(renderer, picturePath()))
         SDL_Log("Bild %s konnte nicht geladen werden", PicturePath);
     root->add(imageToggle);
     root->add(described(new GuiButton(nullptr, 5001, 10, 111, 100, 25, kGrey, "Zähler ++", defaultFont,
@@ -328,7 +329,7 @@ void Demo::buildColumn2() {
     imagePanel = described(new GuiImagePanel(nullptr, -1, ImageBaseX, 467, 150, 150, kWhite), "pebble_small.png",
                            "image");
     // Without the picture the panel stays empty and still reports clicks.
-    imagePanel->loadFromFile(mainWindow->renderer, PicturePath);
+    imagePanel->loadFromFile(mainWindow->renderer, picturePath());
     root->add(imagePanel);
 
     addSectionHeading(310, 627, 280, "Scrollbares Panel (GuiScrolledPanel)");
@@ -582,13 +583,57 @@ void Demo::buildPropertyGrid() {
 }
 
 // ---------------------------------------------------------------------------
-// HTML VIEW: NOT BUILT YET. The HTML view ("html", tooltip
-// "HTML-Subset-Anzeige") belongs here, at 1250, 669, 640 x 259 on white,
-// below its heading, with the sample document (headings, styled paragraph
-// with the link, both lists, the table and the two pictures, one of them
-// PicturePath) and a link callback that logs "Link: " + the target. It
-// comes with the GuiHtmlBox widget.
-void Demo::buildHtmlSample() {}
+// HTML view
+
+namespace {
+
+// A 24 x 24 picture (a sun on a blue tile) as PNG in Base64, made for the
+// demo by scripts/make-sample24.cpp.
+const char* const kSamplePictureBase64 =
+    "iVBORw0KGgoAAAANSUhEUgAAABgAAAAYCAYAAADgdz34AAAABmJLR0QA/wD/AP+gvaeTAAACzUlEQVRIiaWWS0iUURTHf/fO9NQM"
+    "jSKLIRrHlLCHA2qJRGqk9IAUUhcuk2jRoiwxcCMolg9aSLSoVkllLQwrmGpmEz3QcigSwbf2UnpJmWU5890WPtD5Zr75orO855z/"
+    "7577nXvuJwCSTrbbfNJyHqX2Aiv4PxtX4MGiyrtrU7pF0sl2m0/Il0BMuMzY5Z8AGPm52gxozKq0bdaZnYcVB6hLrweg2H3OTHi0"
+    "X8oG68yxmLKllj9mQwFQihxJwJnbIkcpcLiQQjMtJIVGgcOFLXI00BUlA1cyYr1UplygKrVRB/G8T8PzPk0nXpXaSGXKBTJivTq4"
+    "NXChuS+XLTG95NndTPiWUt1xdM53sbNIJ3DGeYk8u5uWgT009+WGB2hKUtF+nB++ZSglEUJxaKOHwrj7JEQPANA9Zqe5P4fbg9lo"
+    "ysLVnoOc9R5BU7oDQSSWvlC61Xnl1+5sYP+GR0H994Z3UfasNKjwnEZID5Bvd4cUB9i/4RH5dreRhDHgcNwDw2QzMVaAdREfqUuv"
+    "Z4mcAqa75WJnEfErh8MCHFFvADiWdIPs9W0A/NYWcfrpKT5MrDGuQCkRFhAuxPAjN+89xdZV3YYCrz4nUvSwLqTfsIKbQfo60G71"
+    "5xj6DQEtg1m0DmaG9LcOZdIymGUI0F00mO7/cudllJKUt53gyWgyBQ4Xm2cuWteYnZt9udwZ3k158hWE0EJeNB1gdrbk2d009RxA"
+    "KUHrUCatQ8ErkcJP8aa7RFp/UdF+XAfRAQodrrnZUuMtWeA7lnQDWDiTarwlRFgnybO7ef01nuu9+4wBj0ecVHcc5VrvPt1uZvt8"
+    "PmB2dnWNxfF4xKmr0AqMM+9NePtjLU09B3SBRqYpGSrnm1TgMSs06V/MpH+xabCA+yKh7HmC8ItnQHS4hH989L/4LL7tAqZ/W/xS"
+    "NihFDhBleovB7bsA15TFV9pXu+PdX5A3CVBvs0O5AAAAAElFTkSuQmCC";
+
+std::string htmlSampleDocument(const std::string& picturePath) {
+    return "<h1>Überschrift 1</h1>\n<h2>Überschrift 2</h2>\n<h3>Überschrift 3</h3>\n"
+           "<p>Etwas <b>fetter</b>, <i>kursiver</i>, <u>unterstrichener</u> und <font color=\"#cc0000\">roter</font>"
+           " Text mit einem <a href=\"https://www.example.org/tarvexkit\">Link</a>.<br>"
+           "Text mit der Maus markieren, Strg+C kopiert ihn.</p>\n"
+           "<ul><li>Erster Punkt</li><li>Zweiter Punkt</li></ul>\n"
+           "<ol><li>Schritt eins</li><li>Schritt zwei</li></ol>\n"
+           "<table border=\"1\" cellpadding=\"6\"><tr><th>Spalte A</th><th>Spalte B</th></tr>"
+           "<tr><td>1</td><td>2</td></tr></table>\n"
+           "<p>Bild aus einer Datei:</p><img src=\"" +
+           picturePath +
+           "\">\n"
+           "<p>Bild als Base64 im Text:</p><img src=\"data:image/png;base64," +
+           std::string(kSamplePictureBase64) + "\">\n";
+}
+
+}  // namespace
+
+std::string Demo::picturePath() {
+    // Found like the font: below the working directory, beside the program
+    // or installed; unfound, the name itself, which then loads nothing.
+    const std::string found = GuiEngine::findDataFile(PicturePath);
+    return found.empty() ? std::string(PicturePath) : found;
+}
+
+void Demo::buildHtmlSample() {
+    htmlView = described(new GuiHtmlBox(nullptr, -1, 1250, 669, 640, 259, kWhite, mainWindow->renderer),
+                         "HTML-Subset-Anzeige", "html");
+    htmlView->onLinkClicked = [this](const std::string& href) { appendLog("Link: " + href); };
+    mainRoot()->add(htmlView);
+    htmlView->setHtml(htmlSampleDocument(picturePath()));
+}
 
 void Demo::buildStatusBar() {
     statusBar = new GuiStatusBar(nullptr, -1, kField, defaultFont);

@@ -11,6 +11,7 @@ class GuiButton;
 class GuiButtonGroup;
 class GuiCairoPanel;
 class GuiGauge;
+class GuiHtmlBox;
 class GuiImagePanel;
 class GuiLabel;
 class GuiListCtrl;
@@ -59,6 +60,7 @@ public:
     GuiCairoPanel* cairoPanel = nullptr;
     GuiTreeListCtrl* tree = nullptr;
     GuiPropertyGrid* properties = nullptr;
+    GuiHtmlBox* htmlView = nullptr;
 
     // The fruit names the search looks through, in the order they are listed.
     static const std::vector<std::string>& fruitNames();
@@ -119,6 +121,8 @@ private:
     void buildTree();
     void buildPropertyGrid();
     void buildHtmlSample();
+    // Where the demo picture is, looked for like the font.
+    static std::string picturePath();
 
     std::deque<std::string> logLines;
 };
