@@ -107,6 +107,12 @@ void GuiButton::tick(uint32_t nowMs) {
     postClick();
 }
 
+std::optional<uint32_t> GuiButton::nextTickAt(uint32_t) {
+    if (!isRepeat() || !pressed) return std::nullopt;
+    const uint32_t first = pressTime + repeatDelay, next = lastRepeatTime + repeatInterval;
+    return static_cast<int32_t>(next - first) > 0 ? next : first;
+}
+
 void GuiButton::drawFrameAndFace(SDL_Renderer* r) {
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
     // Two pixels wide with clipped corners; the right and bottom lines lie on

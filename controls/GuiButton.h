@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/GuiObject.h"
+#include "core/ITimedWidget.h"
 
 #include <SDL2/SDL_ttf.h>
 
@@ -12,7 +13,7 @@
 // Push button, toggle button or auto-repeat button, chosen by the flag word.
 // Also the base of check boxes, radio buttons and image buttons, which reuse
 // its state, listeners and frame.
-class GuiButton : public GuiObject {
+class GuiButton : public GuiObject, public ITimedWidget {
 public:
     static constexpr uint32_t Toggle = 1;
     static constexpr uint32_t Repeat = 2;
@@ -42,6 +43,8 @@ public:
     bool isCacheable() override;
     const char* className() override;
     void tick(uint32_t nowMs) override;
+    // A held repeat button wants its next repeat.
+    std::optional<uint32_t> nextTickAt(uint32_t now) override;
     void draw(SDL_Renderer* r) override;
     void handleEvent(GuiEvent& ev) override;
     ~GuiButton() override;

@@ -108,6 +108,11 @@ void GuiCairoPanel::followWindowResize(SDL_Renderer* r, int oldW, int oldH, int 
     followedH = h;
 }
 
+std::optional<uint32_t> GuiCairoPanel::nextTickAt(uint32_t now) {
+    if (!pictureDirty || uploadDue(now)) return std::nullopt;
+    return lastUploadTime + minUploadInterval;
+}
+
 void GuiCairoPanel::tick(uint32_t nowMs) {
     ticked = true;
     frameTime = nowMs;

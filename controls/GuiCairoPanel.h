@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/GuiObject.h"
+#include "core/ITimedWidget.h"
 #include "core/IWindowResizeFollower.h"
 
 #include <cairo.h>
@@ -12,7 +13,7 @@
 // only after markDirty when uploadOnlyWhenDirty is set; a maximum rate
 // limits uploads further. As a direct child of a window it stretches with
 // the window, keeping its right and bottom margins.
-class GuiCairoPanel : public GuiObject, public IWindowResizeFollower {
+class GuiCairoPanel : public GuiObject, public IWindowResizeFollower, public ITimedWidget {
 public:
     GuiCairoPanel(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color colour,
                   SDL_Renderer* renderer);
@@ -55,6 +56,8 @@ public:
     const char* className() override;
     // Keeps the frame time for the upload rate.
     void tick(uint32_t nowMs) override;
+    // A new picture held back by the rate limit wants its upload.
+    std::optional<uint32_t> nextTickAt(uint32_t now) override;
     void draw(SDL_Renderer* r) override;
     void handleEvent(GuiEvent& ev) override;
 

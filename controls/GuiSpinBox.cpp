@@ -144,6 +144,12 @@ void GuiSpinBox::autoRepeat(uint32_t nowMs) {
 
 void GuiSpinBox::tick(uint32_t nowMs) { autoRepeat(nowMs); }
 
+std::optional<uint32_t> GuiSpinBox::nextTickAt(uint32_t) {
+    if (!upPressed && !downPressed) return std::nullopt;
+    const uint32_t first = pressTime + repeatDelay, next = lastRepeatTime + repeatInterval;
+    return static_cast<int32_t>(next - first) > 0 ? next : first;
+}
+
 void GuiSpinBox::handleEvent(GuiEvent& ev) {
     const uint32_t now = SDL_GetTicks();
     autoRepeat(now);

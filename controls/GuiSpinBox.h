@@ -2,6 +2,7 @@
 
 #include "controls/ValueRange.h"
 #include "core/GuiObject.h"
+#include "core/ITimedWidget.h"
 
 #include <SDL2/SDL_ttf.h>
 
@@ -11,7 +12,7 @@
 // A number with "+" and "-" buttons at the right. A held button steps once
 // at the press, again after the repeat delay and then at every interval.
 // The spin box reports nothing; the application reads its value.
-class GuiSpinBox : public GuiObject {
+class GuiSpinBox : public GuiObject, public ITimedWidget {
 public:
     GuiSpinBox(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color colour, SDL_Color lineColour,
                SDL_Color textColour, TTF_Font* font, double min, double max, double value, double step);
@@ -56,6 +57,8 @@ public:
     bool isCacheable() override;
     const char* className() override;
     void tick(uint32_t nowMs) override;
+    // A held "+" or "-" wants its next step.
+    std::optional<uint32_t> nextTickAt(uint32_t now) override;
     void draw(SDL_Renderer* r) override;
     // Takes the size and lays the buttons out again.
     void resize(SDL_Renderer* r, int width, int height) override;

@@ -12,6 +12,7 @@
 #include <libintl.h>
 
 #include <algorithm>
+#include <climits>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -336,9 +337,41 @@ void GuiEngine::run() {
         uint32_t frameStart = SDL_GetTicks();
         runFrame();
         uint32_t elapsed = SDL_GetTicks() - frameStart;
+        if (waitForEvents && !stopped) {
+            // Sleep until an event arrives or a widget needs its tick, but
+            // never run faster than the frame rate.
+            const std::optional<uint32_t> idle = idleTime(SDL_GetTicks());
+            if (!idle)
+                SDL_WaitEvent(nullptr);
+            else if (*idle > frameMs)
+                SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<uint32_t>(*idle, INT32_MAX)));
+            else if (elapsed < frameMs)
+                SDL_Delay(frameMs - elapsed);
+            continue;
+        }
         if (elapsed < frameMs) SDL_Delay(frameMs - elapsed);
     }
     endRun();
+}
+
+std::optional<uint32_t> GuiEngine::idleTime(uint32_t now) {
+    // A frame in which something asked to be drawn again (an animation in a
+    // tick, the answer to an event) is followed by another one.
+    if (!injected.empty() || !pendingClose.empty() || quitRequested || redrawRequested() || redrawPending())
+        return 0;
+    // A driver waits for its start gate or plays its script frame by frame.
+    if (automation && (automation->state() == 0 || automation->state() == 1)) return 0;
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return 0;
+    std::optional<uint32_t> idle;
+    for (AppWindow* aw : windowList) {
+        if (!aw->root) continue;
+        const std::optional<uint32_t> at = aw->root->nextTickAt(now);
+        if (!at) continue;
+        const int32_t wait = static_cast<int32_t>(*at - now);
+        const uint32_t ms = wait > 0 ? static_cast<uint32_t>(wait) : 0;
+        if (!idle || ms < *idle) idle = ms;
+    }
+    return idle;
 }
 
 void GuiEngine::beginRun() {

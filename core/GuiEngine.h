@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -58,6 +59,12 @@ public:
     std::deque<SDL_Event> injected;
     AutomationHook* automation = nullptr;  // not owned
     int fps = 60;
+    // Opt-in for programs that show nothing new most of the time: when no
+    // event is queued, nothing asked for a redraw and no widget needs time,
+    // the loop sleeps until an event or the nearest time a widget named
+    // instead of drawing 60 frames a second. Off by default: the demo
+    // animates and draws every frame.
+    bool waitForEvents = false;
     int initialWidth = 0, initialHeight = 0;
     bool initialFullscreen = false;
     bool initialSizeApplied = false;
@@ -98,6 +105,9 @@ public:
     // One frame without the sleep: take and dispatch at most one event,
     // close pending windows, tick the driver, draw every window.
     void runFrame();
+    // In wait mode: milliseconds until the loop must run again (0: at once;
+    // nothing: only an event can change anything).
+    std::optional<uint32_t> idleTime(uint32_t now);
     // Everything `run` does after its last frame.
     void endRun();
     // Routes one event to the application for the window it belongs to.

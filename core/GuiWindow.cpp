@@ -60,6 +60,32 @@ bool GuiWindow::findItem(const std::string& item, GuiObject*& owner, SDL_Rect& o
     return findItemInChildren(item, owner, out);
 }
 
+namespace {
+
+void earliest(std::optional<uint32_t>& best, std::optional<uint32_t> at, uint32_t now) {
+    if (!at) return;
+    if (!best || static_cast<int32_t>(*at - now) < static_cast<int32_t>(*best - now)) best = at;
+}
+
+// Every widget below `holder` that says when it needs time.
+void collectTicks(const std::vector<GuiObject*>& children, uint32_t now, std::optional<uint32_t>& best) {
+    for (GuiObject* c : children) {
+        if (auto* timed = dynamic_cast<ITimedWidget*>(c)) earliest(best, timed->nextTickAt(now), now);
+        if (auto* holder = dynamic_cast<ChildRouter*>(c)) collectTicks(holder->children, now, best);
+    }
+}
+
+}  // namespace
+
+std::optional<uint32_t> GuiWindow::nextTickAt(uint32_t now) {
+    if (!removalQueue.empty()) return now;
+    std::optional<uint32_t> best;
+    // The tooltip appears after half a second of resting on a widget.
+    if (tooltipObject && !tooltipShown && !tooltipObject->tooltip.empty()) earliest(best, tooltipStart + 500, now);
+    collectTicks(children, now, best);
+    return best;
+}
+
 IMenuBarRouting* GuiWindow::menuBar() const {
     for (GuiObject* c : children)
         if (auto* bar = dynamic_cast<IMenuBarRouting*>(c)) return bar;

@@ -2,6 +2,7 @@
 
 #include "core/ChildRouter.h"
 #include "core/GuiObject.h"
+#include "core/ITimedWidget.h"
 
 #include <vector>
 
@@ -12,7 +13,7 @@ class IMenuBarRouting;
 // Root of a top-level window: owns the widgets, draws them with a per-widget
 // texture cache, and routes input to the active pop-up, the mouse capture,
 // the widget under the pointer or the keyboard focus.
-class GuiWindow : public GuiObject, public ChildRouter {
+class GuiWindow : public GuiObject, public ChildRouter, public ITimedWidget {
 public:
     GuiWindow(AppWindow* appWindow, int x, int y, int w, int h, SDL_Color bg);
 
@@ -67,6 +68,11 @@ public:
     // The widget a click at the point would reach: the topmost direct child
     // there, asked for its own hit; null outside every child.
     GuiObject* widgetAt(int px, int py);
+
+    // The earliest tick the window or any widget in it needs: at once while
+    // removals are queued, the tooltip's time while one is due, and what
+    // every timed widget asks for.
+    std::optional<uint32_t> nextTickAt(uint32_t now) override;
 
     // The window's menu bar: its first child that is one; null for none.
     IMenuBarRouting* menuBar() const;

@@ -20,6 +20,8 @@
 class Hello : public GuiApplication {
 public:
     Hello() {
+        // Nothing moves by itself here: sleep until the user does something.
+        waitForEvents = true;
         mainWindow = createWindow("Hallo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 360, 160,
                                   SDL_WINDOW_SHOWN, SDL_Color{220, 220, 220, 255});
         add(new GuiButton(nullptr, 1, 20, 20, 150, 30, kButton, "Zählen", defaultFont, 0), "count");
