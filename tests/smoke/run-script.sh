@@ -8,6 +8,9 @@
 #   #! file PATH REGEX   the file must hold a line matching the extended regex
 #   #! gate SECONDS      start with a start-gate file, remove it after SECONDS
 #                        and check that the run had not finished before that
+#   #! prepare PATH      make PATH before the run: a folder when it ends in
+#                        '/', else an empty file (parents are made too)
+# @TMP@ in the script's own lines stands for the same folder.
 set -u
 demo="$1"
 build="$2"
@@ -21,9 +24,20 @@ directives() { sed -n "s/^#! $1 //p" "$script" | sed "s|@TMP@|$tmp|g"; }
 expected=$(directives status | tail -n 1)
 expected=${expected:-0}
 
+while IFS= read -r path; do
+    case "$path" in
+    "") ;;
+    */) mkdir -p "$path" ;;
+    *) mkdir -p "$(dirname "$path")" && : >"$path" ;;
+    esac
+done <<EOF_PREPARE
+$(directives prepare)
+EOF_PREPARE
+sed "s|@TMP@|$tmp|g" "$script" >"$tmp/script.demo"
+
 export SDL_VIDEODRIVER=offscreen
 export GUI_DEMO_QUIT_AT_END=1
-export GUI_DEMO_SCRIPT="$script"
+export GUI_DEMO_SCRIPT="$tmp/script.demo"
 unset GUI_DEMO_TRACE GUI_DEMO_SCENES GUI_DEMO_START_GATE GUI_DEMO_WINDOW_ID_FILE
 while IFS= read -r assignment; do
     [ -n "$assignment" ] && export "$assignment"
