@@ -195,12 +195,13 @@ void GuiFileDialog::reload() {
         const fs::directory_entry& entry = *it;
         std::string name = entry.path().filename().native();
         if (name.empty() || name[0] == '.') continue;
-        std::error_code statusError;
         // Links are followed; a broken link or a loop has no status and is
-        // left out.
-        const fs::file_status st = entry.status(statusError);
+        // left out. Other entries bring their type from the listing, so a
+        // large folder costs no status call per entry.
+        std::error_code statusError;
+        const bool isDirectory = entry.is_directory(statusError);
         if (statusError) continue;
-        if (fs::is_directory(st))
+        if (isDirectory)
             dirs.push_back(Entry{std::move(name), true});
         else if (passesFilter(name, filters))
             files.push_back(Entry{std::move(name), false});
