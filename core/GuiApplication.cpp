@@ -112,7 +112,7 @@ void GuiApplication::handleInput(AppWindow* w, GuiEvent& ev) {
     const SDL_Keycode sym = keyDown ? e->key.keysym.sym : SDLK_UNKNOWN;
     if (dialog && sym == SDLK_ESCAPE)
         dialog->cancel();
-    else if (dialog && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER))
+    else if (dialog && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) && !dialog->takesEnterKey())
         dialog->accept();
     else
         w->root->handleEvent(ev);

@@ -9,7 +9,8 @@
 //   frame is presented.
 // - Modality: while a dialog is modal, input of every other window is
 //   dropped; in the dialog's window Escape cancels, Return and keypad Enter
-//   accept, everything else goes to the dialog; a `CmdButton` of the dialog
+//   accept (unless the dialog says they belong to its focused widget),
+//   everything else goes to the dialog; a `CmdButton` of the dialog
 //   with value 1 accepts, with value 0 cancels, any other command goes to the
 //   dialog's `onCommand`. `CmdModalClosed` closes the dialog's window after
 //   the current event (and ends the modal state if the dialog left it on).

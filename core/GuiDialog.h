@@ -11,6 +11,10 @@ public:
     virtual void accept();
     virtual void cancel();
     virtual void onCommand(GuiEvent& ev);
+    // True while Return and keypad Enter belong to the focused widget (a
+    // multi-line field) instead of accepting the dialog; they then reach the
+    // dialog's handleEvent like any other key.
+    virtual bool takesEnterKey();
 
     // Ends the modal state with a result (1 OK, 2 Cancel, ...) when this
     // dialog is the modal one: posts CmdModalClosed and restores the text

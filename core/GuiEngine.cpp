@@ -312,14 +312,38 @@ uint32_t GuiEngine::loopStartTicks() { return loopStart; }
 
 void GuiEngine::injectEvent(const SDL_Event& ev) { injected.push_back(ev); }
 
+bool GuiEngine::focusChangeWaiting() {
+    SDL_PumpEvents();
+    SDL_Event queued[128];
+    const int n = SDL_PeepEvents(queued, 128, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+    for (int i = 0; i < n; ++i) {
+        switch (queued[i].window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_TAKE_FOCUS: return true;
+        default: break;
+        }
+    }
+    return false;
+}
+
 bool GuiEngine::nextEvent(SDL_Event& out) {
-    if (!injected.empty()) {
+    // A change of keyboard focus that the window system has already reported
+    // must not wait behind a stream of injected input: a focus loss from
+    // before a scripted click would act after it and close the menu the click
+    // opened. SDL's queue goes first, in its own order, until it is handled.
+    if (!injected.empty() && !focusChangeWaiting()) {
         out = injected.front();
         injected.pop_front();
         return true;
     }
     for (;;) {
-        if (!SDL_PollEvent(&out)) return false;
+        if (!SDL_PollEvent(&out)) {
+            if (injected.empty()) return false;
+            out = injected.front();
+            injected.pop_front();
+            return true;
+        }
         if (!automation || automation->filterUserInput(out)) break;
     }
     if (out.type == SDL_MOUSEMOTION) {

@@ -99,6 +99,8 @@ public:
     // SDL_GetTicks at the start of the main loop (for animations).
     static uint32_t loopStartTicks();
     bool nextEvent(SDL_Event& out);
+    // True when SDL's queue holds a focus change of a window.
+    static bool focusChangeWaiting();
     void injectEvent(const SDL_Event& ev);
     // Everything `run` does before its first frame.
     void beginRun();

@@ -26,6 +26,11 @@
 #include "lists/GuiTreeListCtrl.h"
 #include "dialogs/GuiMessageBoxDialog.h"
 #include "html/GuiHtmlBox.h"
+#include "core/GuiDialog.h"
+#include "dialogs/GuiColorPickerDialog.h"
+#include "dialogs/GuiInputDialog.h"
+#include "dialogs/GuiOpenFileDialog.h"
+#include "dialogs/GuiSaveFileDialog.h"
 #include "menus/GuiMenu.h"
 #include "menus/GuiMenuBar.h"
 #include "text/GuiPGTextEditor.h"
@@ -36,6 +41,7 @@
 #include <cctype>
 #include <cmath>
 #include <numbers>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -746,13 +752,175 @@ const char* const kLongMessage =
     "Das ist nur eine simple MessageBox mit einem sehr langen Text um zu sehen ob die Zeilentrennung gut "
     "funktioniert!\n\nHier geht es weiter!";
 
+struct InputSpec {
+    int menuId;
+    const char* title;
+    const char* prompt;
+    const char* initialText;
+    uint32_t style;
+};
+
+constexpr InputSpec kInputDialogs[] = {
+    {8202, "Eingabe", "Neuer Name:", "Rechteck", 0},
+    {8203, "Eingabe, mehrzeilig", "Beschriftung (Enter beginnt eine neue Zeile):", "Erste Zeile",
+     GuiInputDialog::MultiLine},
+};
+
+// The test dialog's menus: the first two of the main window's, in English
+// and German as they come.
+const std::vector<MenuSpec>& testDialogMenus() {
+    static const std::vector<MenuSpec> table = {
+        {"&Datei", "Datei", "file", 220,
+         {
+             {"&New", 257, "file_new", false},
+             {"Ö&ffnen...", 258, "file_open", false},
+             {"Zu&letzt verwendet", 0, "file_recent", true},
+         }},
+        {"&Bearbeiten", "Bearbeiten", "edit", 220,
+         {
+             {"Rückgängig", 2001, "edit_undo", false},
+             {"Wiederholen", 2002, "edit_redo", false},
+             {"Erweitert", 0, "edit_advanced", false},
+         }},
+    };
+    return table;
+}
+
+std::string homeDirectory() {
+    const char* home = std::getenv("HOME");
+    return home ? home : "";
+}
+
+// The log line for the end of a dialog that returns a value: its class, then
+// the value when it was accepted, else "abgebrochen". Empty for every other
+// dialog.
+std::string dialogValueLine(const GuiEvent& ev) {
+    GuiObject* source = ev.source;
+    if (!source) return "";
+    const std::string prefix = std::string(source->className()) + ": ";
+    if (auto* file = dynamic_cast<GuiFileDialog*>(source)) {
+        if (ev.value == 1 && file->isAccepted() && !file->getSelectedPath().empty())
+            return prefix + GuiFileDialog::displayText(file->getSelectedPath());
+        return prefix + "abgebrochen";
+    }
+    if (auto* picker = dynamic_cast<GuiColorPickerDialog*>(source)) {
+        if (ev.value == 1 && picker->isAccepted()) return prefix + GuiColorPickerDialog::hexText(picker->getColour());
+        return prefix + "abgebrochen";
+    }
+    if (auto* input = dynamic_cast<GuiInputDialog*>(source)) {
+        if (ev.value == 1 && input->isAccepted()) return prefix + input->text();
+        return prefix + "abgebrochen";
+    }
+    return "";
+}
+
 }  // namespace
 
+// ---------------------------------------------------------------------------
+// Dialog openers
+
+GuiOpenFileDialog* Demo::openFileDialog(const std::vector<std::string>& filters) {
+    const std::string start = homeDirectory();
+    AppWindow* aw = createDialogWindow("Datei öffnen", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 480, 420,
+                                       SDL_WINDOW_SHOWN, kLightGrey,
+                                       [&](AppWindow* a, int w, int h, SDL_Color c) -> GuiDialog* {
+                                           return new GuiOpenFileDialog(a, -1, 0, 0, w, h, c, start, filters);
+                                       });
+    if (!aw) return nullptr;
+    auto* dlg = static_cast<GuiOpenFileDialog*>(aw->root);
+    // Modal before the focus, so the main window's text target is the one
+    // given back at the end.
+    setModal(dlg);
+    dlg->setFocus(dlg->fileNameField);
+    return dlg;
+}
+
+GuiSaveFileDialog* Demo::openSaveDialog() {
+    const std::string start = homeDirectory();
+    AppWindow* aw = createDialogWindow("Datei speichern", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 480, 420,
+                                       SDL_WINDOW_SHOWN, kLightGrey,
+                                       [&](AppWindow* a, int w, int h, SDL_Color c) -> GuiDialog* {
+                                           return new GuiSaveFileDialog(a, -1, 0, 0, w, h, c, start, {},
+                                                                        "unbenannt.txt");
+                                       });
+    if (!aw) return nullptr;
+    auto* dlg = static_cast<GuiSaveFileDialog*>(aw->root);
+    setModal(dlg);
+    dlg->setFocus(dlg->fileNameField);
+    return dlg;
+}
+
+GuiColorPickerDialog* Demo::openColorDialog() {
+    AppWindow* aw = createDialogWindow("Farbe wählen", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 320, 310,
+                                       SDL_WINDOW_SHOWN, kLightGrey,
+                                       [](AppWindow* a, int w, int h, SDL_Color c) -> GuiDialog* {
+                                           return new GuiColorPickerDialog(a, -1, 0, 0, w, h, c,
+                                                                           SDL_Color{40, 90, 220, 255});
+                                       });
+    if (!aw) return nullptr;
+    auto* dlg = static_cast<GuiColorPickerDialog*>(aw->root);
+    setModal(dlg);
+    return dlg;
+}
+
+GuiDialog* Demo::openTestDialog() {
+    AppWindow* aw = createDialogWindow("GuiEngine 2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
+                                       SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE, kLightGrey);
+    if (!aw) return nullptr;
+    auto* dlg = static_cast<GuiDialog*>(aw->root);
+
+    auto* bar = new GuiMenuBar(nullptr, -1, kGrey, "MenuBar", defaultFont);
+    dlg->add(bar);
+    for (const MenuSpec& spec : testDialogMenus()) {
+        auto* menu = new GuiMenu(nullptr, -1, 0, 0, spec.width, 0, kWhite, spec.title, defaultFont);
+        menu->name = spec.name;
+        for (const MenuEntrySpec& e : spec.entries) {
+            GuiMenuEntry::Callback fill = e.submenu ? GuiMenuEntry::Callback(&Demo::fillRecentMenu) : nullptr;
+            menu->append(e.id, e.label, e.submenu, fill).name = e.name;
+        }
+        bar->append(spec.barTitle, menu);
+    }
+
+    // Ids 1 and 0: the application's modal rules make them accept and cancel.
+    auto* ok = new GuiButton(nullptr, 1, 10, 50, 100, 25, kGrey, "Ok", defaultFont, 0);
+    ok->tooltip = "Übernehmen und schließen";
+    ok->name = "ok";
+    dlg->add(ok);
+    auto* cancel = new GuiButton(nullptr, 0, 10, 80, 100, 25, kGrey, "Cancel", defaultFont, 0);
+    cancel->tooltip = "Verwerfen und schließen";
+    cancel->name = "cancel";
+    dlg->add(cancel);
+    auto* text = new GuiTextCtrl(nullptr, -1, 10, 220, 1004, 22, kWhite, uiFace, 0);
+    text->tooltip = "Textfeld im Testdialog";
+    text->name = "text";
+    dlg->add(text);
+
+    setModal(dlg);
+    dlg->setFocus(text);
+    return dlg;
+}
+
+// ---------------------------------------------------------------------------
+// Launchers
+
 bool Demo::handleMenuCommand(AppWindow*, int itemId) {
+    switch (itemId) {
+    case 8192: openFileDialog({}); return true;
+    case 8193: openFileDialog({".png"}); return true;
+    case 8194: openSaveDialog(); return true;
+    case 8195: openColorDialog(); return true;
+    case 8196: openTestDialog(); return true;
+    default: break;
+    }
     for (const MessageBoxSpec& box : kMessageBoxes) {
         if (box.menuId != itemId) continue;
         // Where and how large the box is, the box decides.
         GuiMessageBoxDialog::show(box.text, box.title, box.style, -1, -1);
+        return true;
+    }
+    for (const InputSpec& input : kInputDialogs) {
+        if (input.menuId != itemId) continue;
+        GuiInputDialog::show(input.prompt, input.title, input.initialText, input.style);
         return true;
     }
     return false;
@@ -760,10 +928,18 @@ bool Demo::handleMenuCommand(AppWindow*, int itemId) {
 
 bool Demo::handleShortcut(const SDL_Keysym& key) {
     const bool alt = key.mod & KMOD_ALT;
-    if (key.sym == SDLK_F4 && !alt) {
-        // Centred over the main window, so the position is ignored.
-        GuiMessageBoxDialog::show(kLongMessage, "Caption", 0x1000, 200, 800);
-        return true;
+    if (!alt) {
+        switch (key.sym) {
+        case SDLK_F3: openTestDialog(); return true;
+        case SDLK_F4:
+            // Centred over the main window, so the position is ignored.
+            GuiMessageBoxDialog::show(kLongMessage, "Caption", 0x1000, 200, 800);
+            return true;
+        case SDLK_F7: openFileDialog({}); return true;
+        case SDLK_F8: openSaveDialog(); return true;
+        case SDLK_F9: openColorDialog(); return true;
+        default: break;
+        }
     }
     if (key.sym == SDLK_d && alt && menuBar) return menuBar->openEntryByText("&Datei");
     return false;
@@ -771,7 +947,10 @@ bool Demo::handleShortcut(const SDL_Keysym& key) {
 
 void Demo::onCommand(AppWindow*, GuiEvent& ev) {
     logCommand(ev);
-    if (ev.commandId == CmdModalClosed) appendLog(std::string("Dialog: ") + dialogResultText(ev.value));
+    if (ev.commandId == CmdModalClosed) {
+        const std::string valueLine = dialogValueLine(ev);
+        appendLog(valueLine.empty() ? std::string("Dialog: ") + dialogResultText(ev.value) : valueLine);
+    }
     if (ev.commandId == CmdButton && ev.value == 5001 && counterLabel) {
         ++clickCounter;
         counterLabel->setValue(std::to_string(clickCounter));

@@ -13,6 +13,8 @@ class GuiCairoPanel;
 class GuiGauge;
 class GuiHtmlBox;
 class GuiImagePanel;
+class GuiColorPickerDialog;
+class GuiDialog;
 class GuiLabel;
 class GuiListCtrl;
 class GuiPanel;
@@ -22,6 +24,8 @@ class GuiTreeListCtrl;
 class GuiMenu;
 class GuiMenuBar;
 class GuiObject;
+class GuiOpenFileDialog;
+class GuiSaveFileDialog;
 class GuiStatusBar;
 class GuiTextCtrl;
 class GuiWindow;
@@ -87,6 +91,16 @@ public:
 
     // The function keys and Alt+D of the main window; true when used.
     bool handleShortcut(const SDL_Keysym& key);
+
+    // Dialog openers: each opens its dialog modally over the main window and
+    // returns its root (null when the window could not be registered). The
+    // file dialogs start in the folder named by HOME.
+    GuiOpenFileDialog* openFileDialog(const std::vector<std::string>& filters);
+    GuiSaveFileDialog* openSaveDialog();
+    GuiColorPickerDialog* openColorDialog();
+    // A resizable dialog with its own menu bar, "Ok"/"Cancel" and a text
+    // field wider than the dialog that holds the focus.
+    GuiDialog* openTestDialog();
 
     static void fillRecentMenu(GuiMenu& menu);
 

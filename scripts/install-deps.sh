@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="g++ cmake pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev \
 libfreetype-dev libcairo2-dev libutfcpp-dev googletest libgtest-dev \
-ttf-bitstream-vera"
+ttf-bitstream-vera xvfb xauth"
 
 missing=""
 for p in $PACKAGES; do

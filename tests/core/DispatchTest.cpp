@@ -35,6 +35,27 @@ TEST_F(Dispatch, InjectedEventsComeFirstAndAreNotMerged) {
     EXPECT_EQ(p->locals[2].x, 5);
 }
 
+// A focus loss the window system queued before a scripted press is handled
+// before that press, however long the script has kept injecting: otherwise it
+// closes the pop-up the press opened (seen on X11 right after a dialog closed).
+TEST_F(Dispatch, WindowNoticesDoNotWaitBehindInjectedInput) {
+    auto* opener = add(new ProbeWidget(0, 0, 100, 100));
+    ProbeWidget* popup = nullptr;
+    opener->onEvent = [&](ProbeWidget&, GuiEvent& ev) {
+        if (ev.sdl->type != SDL_MOUSEBUTTONDOWN || popup) return;
+        popup = new ProbeWidget(0, 120, 80, 60);
+        root->openPopup(popup);
+    };
+    push(SyntheticEvent::windowEvent(win->id, SDL_WINDOWEVENT_FOCUS_LOST));
+    engine->injectEvent(motion(10, 10));
+    engine->injectEvent(button(SDL_MOUSEBUTTONDOWN, 10, 10));
+    frames(4);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(root->activePopup, popup) << "the pop-up the press opened stays open";
+    EXPECT_EQ(engine->inputCount(SDL_WINDOWEVENT), 1u);
+    EXPECT_EQ(engine->inputs.front().type, Uint32(SDL_WINDOWEVENT)) << "the notice came first";
+}
+
 TEST_F(Dispatch, CaptureKeepsMotionAndReleaseOnThePressedWidget) {
     auto* a = add(new ProbeWidget(0, 0, 100, 100));
     auto* b = add(new ProbeWidget(150, 0, 100, 100));

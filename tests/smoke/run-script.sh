@@ -8,7 +8,11 @@
 #   #! file PATH REGEX   the file must hold a line matching the extended regex
 #   #! gate SECONDS      start with a start-gate file, remove it after SECONDS
 #                        and check that the run had not finished before that
-# @TMP@ in the script's own lines stands for the same temporary folder.
+#   #! prepare PATH      make PATH before the run: a folder when it ends in
+#                        '/', else an empty file (parents are made too)
+#   #! xvfb              run on an X server of its own (xvfb-run) with the
+#                        x11 video driver; exit 77 (skipped) without xvfb-run
+# @TMP@ in the script's own lines stands for the same folder.
 set -u
 demo="$1"
 build="$2"
@@ -19,12 +23,31 @@ trap 'rm -rf "$tmp"' EXIT
 
 directives() { sed -n "s/^#! $1 //p" "$script" | sed "s|@TMP@|$tmp|g"; }
 
+x11=""
+if grep -q '^#! xvfb' "$script"; then
+    if ! command -v xvfb-run >/dev/null 2>&1; then
+        echo "skipped: xvfb-run is not installed (Debian package xvfb)"
+        exit 77
+    fi
+    x11=1
+fi
+
 expected=$(directives status | tail -n 1)
 expected=${expected:-0}
 
-export SDL_VIDEODRIVER=offscreen
+while IFS= read -r path; do
+    case "$path" in
+    "") ;;
+    */) mkdir -p "$path" ;;
+    *) mkdir -p "$(dirname "$path")" && : >"$path" ;;
+    esac
+done <<EOF_PREPARE
+$(directives prepare)
+EOF_PREPARE
+sed "s|@TMP@|$tmp|g" "$script" >"$tmp/script.demo"
+
+if [ -n "$x11" ]; then export SDL_VIDEODRIVER=x11; else export SDL_VIDEODRIVER=offscreen; fi
 export GUI_DEMO_QUIT_AT_END=1
-sed "s|@TMP@|$tmp|g" "$script" > "$tmp/script.demo"
 export GUI_DEMO_SCRIPT="$tmp/script.demo"
 unset GUI_DEMO_TRACE GUI_DEMO_SCENES GUI_DEMO_START_GATE GUI_DEMO_WINDOW_ID_FILE
 while IFS= read -r assignment; do
@@ -40,7 +63,11 @@ if [ -n "$gate" ]; then
 fi
 
 cd "$build" || exit 2
-timeout 60 "$demo" >"$tmp/out.txt" 2>&1 &
+if [ -n "$x11" ]; then
+    timeout 60 xvfb-run -a -s "-screen 0 1920x1080x24" "$demo" >"$tmp/out.txt" 2>&1 &
+else
+    timeout 60 "$demo" >"$tmp/out.txt" 2>&1 &
+fi
 pid=$!
 if [ -n "$gate" ]; then
     sleep "$gate"
