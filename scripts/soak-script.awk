@@ -25,13 +25,13 @@ function random_key(   mods) {
     mods = ""
     if (pick(6) == 0) mods = "ctrl+"
     else if (pick(6) == 0) mods = "shift+"
-    emit("key " mods keys[pick(nkeys)], 0.02)
+    emit("key " mods keys[1 + pick(nkeys)], 0.02)
 }
 
 function random_text(   n, s, i) {
     n = between(1, 8)
     s = ""
-    for (i = 0; i < n; ++i) s = s chars[pick(nchars)]
+    for (i = 0; i < n; ++i) s = s chars[1 + pick(nchars)]
     emit("type \"" s "\"", 0.02)
 }
 
