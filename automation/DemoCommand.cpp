@@ -114,7 +114,7 @@ constexpr DemoCommand kCommands[] = {
      .check = noCheck,
      .start = [](DemoStepRunner& run, const DemoStep& step, std::string&) {
          const std::string& name = step.arguments[0];
-         SDL_Log("Demo-Szene: %s", name.c_str());
+         SDL_Log("Demo-Szene: %s", DemoTrace::printable(name).c_str());
          if (run.trace.writesScenes())
              run.trace.appendSceneLine(run.lastTick - run.startTick, name);
          else

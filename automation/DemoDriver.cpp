@@ -4,7 +4,27 @@
 #include "core/GuiEngine.h"
 
 #include <fstream>
-#include <sstream>
+
+namespace {
+
+// Far beyond any script; a path like /dev/zero must not eat the memory.
+constexpr size_t kMaxScriptBytes = 64u << 20;
+
+// The whole file, or false when it cannot be opened or not be read to its
+// end: a folder opens as a stream on Linux, but every read from it fails.
+bool readWhole(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        const auto n = static_cast<size_t>(in.gcount());
+        if (text.size() + n > kMaxScriptBytes) return false;
+        text.append(buffer, n);
+    }
+    return in.eof() && !in.bad();
+}
+
+}  // namespace
 
 DemoDriver::DemoDriver(GuiEngine* engine)
     : engine(engine),
@@ -23,18 +43,22 @@ void DemoDriver::engineClosing() {
 }
 
 bool DemoDriver::loadScript(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string text;
+    if (!readWhole(path, text)) {
         steps.clear();
         error = "Drehbuch nicht lesbar: " + path;
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseScript(text.str());
+    return parseScript(text);
 }
 
-bool DemoDriver::parseScript(const std::string& text) { return DemoScriptParser::parse(text, steps, error); }
+bool DemoDriver::parseScript(const std::string& text) {
+    const bool ok = DemoScriptParser::parse(text, steps, error);
+    // Callers print the error through C-string formats; a NUL from the
+    // script is kept visible.
+    error = DemoTrace::printable(error);
+    return ok;
+}
 
 void DemoDriver::drawOverlay(AppWindow* window, SDL_Renderer* r) {
     if (runner.runState != Running || !window || !r) return;

@@ -50,6 +50,7 @@ public:
     // Reads and parses a script file; false with `error` set on failure.
     bool loadScript(const std::string& path);
     // Parses script text into `steps`; false with `error` set on failure.
+    // `error`, here and after a failed run, shows a NUL byte as \0.
     bool parseScript(const std::string& text);
 
     // --- engine side -------------------------------------------------------

@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 }  // namespace
@@ -102,7 +104,8 @@ bool DemoScriptParser::parseKeySpec(const std::string& token, SDL_Keycode& key, 
             start = plus + 1;
         }
     }
-    if (keyName.empty()) return false;
+    // SDL reads the name as a C string: "a<NUL>junk" would be the key a.
+    if (keyName.empty() || keyName.find('\0') != std::string::npos) return false;
     SDL_Keycode k = SDL_GetKeyFromName(keyName.c_str());
     if (k == SDLK_UNKNOWN) return false;
     key = k;
@@ -123,6 +126,8 @@ bool DemoScriptParser::parseButton(const std::string& name, int& button) {
 }
 
 bool DemoScriptParser::parseCommand(const std::string& token, int& code) {
+    // The name table is searched by C string, which would end at a NUL.
+    if (token.find('\0') != std::string::npos) return false;
     if (int byName = commandByName(token.c_str())) {
         code = byName;
         return true;
@@ -153,6 +158,8 @@ bool DemoScriptParser::checkLine(const std::vector<std::string>& tokens, DemoSte
 bool DemoScriptParser::parse(std::string_view text, std::vector<DemoStep>& steps, std::string& error) {
     steps.clear();
     error.clear();
+    // Some editors start a UTF-8 file with a byte order mark.
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     int lineNo = 0;
     size_t pos = 0;
     while (pos <= text.size()) {

@@ -135,7 +135,9 @@ void DemoStepRunner::endRun(int32_t endState) {
 
 void DemoStepRunner::fail(const std::string& message) {
     const int line = stepIndex < steps.size() ? steps[stepIndex].line : 0;
-    error = "Zeile " + std::to_string(line) + ": " + message;
+    // The error is printed through C-string formats; a NUL from the script
+    // is kept visible.
+    error = "Zeile " + std::to_string(line) + ": " + DemoTrace::printable(message);
     SDL_Log("Demo-Fehler in %s", error.c_str());
     endRun(Failed);
     if (engine) engine->quitRequested = true;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class DemoPointer;
 
@@ -15,6 +16,9 @@ public:
     // Reads GUI_DEMO_TRACE and GUI_DEMO_SCENES.
     DemoTrace();
 
+    // Script text as it is printed through C-string formats: a NUL byte,
+    // which would end the text there, is written as \0.
+    static std::string printable(std::string_view text);
     // The command word and the arguments as written, each after a blank.
     static std::string stepText(const DemoStep& step);
     // Logs the trace line of a step about to start, with the frame, the

@@ -29,8 +29,10 @@ const char* GuiScrolledPanel::className() { return "GuiScrolledPanel"; }
 
 bool GuiScrolledPanel::isScrollable() { return true; }
 
-int GuiScrolledPanel::maxScrollX() const { return std::max(0, contentW - viewW()); }
-int GuiScrolledPanel::maxScrollY() const { return std::max(0, contentH - viewH()); }
+// A panel smaller than a bar has a negative view; content near INT_MAX then
+// reaches past INT_MAX, so the difference is taken wide and clamped.
+int GuiScrolledPanel::maxScrollX() const { return clampTo(static_cast<long long>(contentW) - viewW(), INT_MAX); }
+int GuiScrolledPanel::maxScrollY() const { return clampTo(static_cast<long long>(contentH) - viewH(), INT_MAX); }
 
 bool GuiScrolledPanel::inView(int px, int py) const {
     return px >= x && px < x + viewW() && py >= y && py < y + viewH();

@@ -18,6 +18,8 @@ int main(int, char**) {
         if (const char* script = std::getenv("GUI_DEMO_SCRIPT")) {
             if (!driver->loadScript(script)) {
                 SDL_Log("Demo-Fehler in %s", driver->error.c_str());
+                // The driver looks at the engine when it goes, so it goes first.
+                driver.reset();
                 demo.reset();
                 return 1;
             }

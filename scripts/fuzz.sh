@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the libFuzzer targets (HTML parser, HTML layout, Base64 text decoder,
-# hex parser)
+# hex parser, automation script parser)
 # with clang under ASan + UBSan and runs each for a bounded number of inputs
 # from its seed corpus.
 #   scripts/fuzz.sh [RUNS]    default 100000 inputs each
@@ -43,6 +43,16 @@ build html-layout-fuzz tests/html/fuzz/HtmlLayoutFuzz.cpp html/HtmlLayout.cpp ht
     html/HtmlText.cpp html/HtmlParser.cpp -I/usr/include/utf8cpp $(pkg-config --cflags --libs SDL2_ttf)
 build base64-decode-fuzz tests/support/fuzz/Base64DecodeFuzz.cpp support/Base64.cpp
 build parse-hex-fuzz tests/support/fuzz/ParseHexFuzz.cpp support/TextUtil.cpp
+# The script parser shares its command table with the runner, which reaches
+# into the whole toolkit: the library is built once with the same sanitizers.
+cmake -S . -B "$out/lib" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER="$CXX" \
+    -DCMAKE_CXX_FLAGS="-O1 -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all" \
+    -DTARVEXKIT_BUILD_DEMO=OFF -DTARVEXKIT_BUILD_TESTS=OFF -DTARVEXKIT_BUILD_BENCH=OFF \
+    -DTARVEXKIT_BUILD_EXAMPLES=OFF >/dev/null
+cmake --build "$out/lib" --target tarvexkit -j "$(nproc)" >/dev/null
+# shellcheck disable=SC2046
+build script-parser-fuzz tests/automation/fuzz/DemoScriptParserFuzz.cpp "$out/lib/libtarvexkit.a" \
+    $(pkg-config --libs sdl2 SDL2_ttf SDL2_image freetype2 cairo)
 
 run() { # name, seed corpus
     work="$out/$1-corpus"
@@ -59,4 +69,5 @@ run html-parser-fuzz tests/html/fuzz/corpus
 run html-layout-fuzz tests/html/fuzz/corpus
 run base64-decode-fuzz tests/support/fuzz/base64-corpus
 run parse-hex-fuzz tests/support/fuzz/hex-corpus
+run script-parser-fuzz tests/scripts
 echo "fuzzing: no crash, leak, sanitizer report or hang"

@@ -222,6 +222,21 @@ TEST_F(DriverTest, LoadScriptReadsFileOrNamesIt) {
     std::remove(path.c_str());
 }
 
+TEST_F(DriverTest, LoadScriptRefusesWhatCannotBeReadToItsEnd) {
+    start();
+    DemoDriver d(engine.get());
+    ASSERT_TRUE(d.parseScript("wait 0"));
+    // A folder opens as a stream on Linux but cannot be read; it is not an
+    // empty script.
+    const std::string folder = testing::TempDir().empty() ? "/tmp" : testing::TempDir();
+    for (const std::string& path : {folder, std::string("/tmp"), std::string("/proc/self/mem"),
+                                    std::string("/dev/zero")}) {
+        EXPECT_FALSE(d.loadScript(path)) << path;
+        EXPECT_EQ(d.error, "Drehbuch nicht lesbar: " + path);
+        EXPECT_TRUE(d.steps.empty()) << path;
+    }
+}
+
 // --- start ------------------------------------------------------------------
 
 TEST_F(DriverTest, StartGateHoldsTheRunAndTheStartSetsUpPointerAndFiles) {
@@ -511,6 +526,30 @@ TEST_F(DriverValueTest, RunErrorsCarryLineAndExactText) {
         EXPECT_TRUE(engine->quitRequested);
         TearDown();
     }
+}
+
+TEST_F(DriverValueTest, MessagesWithNulBytesArePrintedWhole) {
+    using namespace std::string_literals;
+    const std::string scenes = tempPath("scenes_nul");
+    setenv("GUI_DEMO_SCENES", scenes.c_str(), 1);
+    setenv("GUI_DEMO_TRACE", "", 1);
+    build();
+    LogCapture log;
+    attach("scene \"a\0b\"\nset label \"ab\0cd\"\nexpect label x"s);
+    begin();
+    runFrames();
+    EXPECT_EQ(driver->state(), DemoDriver::Failed);
+    EXPECT_EQ(driver->error, "Zeile 3: \"label\" hat \"ab\\0cd\" statt \"x\"");
+    EXPECT_TRUE(log.has("Demo-Fehler in Zeile 3: \"label\" hat \"ab\\0cd\" statt \"x\""));
+    EXPECT_TRUE(log.has("Demo-Szene: a\\0b"));
+    EXPECT_EQ(log.startingWith("Demo-Trace Zeile 2: set label ab\\0cd | ").size(), 1u);
+    EXPECT_EQ(readFile(scenes), "50\ta\\0b\n");
+    std::remove(scenes.c_str());
+
+    // A load error, which the program prints before any window opens.
+    DemoDriver d(engine.get());
+    EXPECT_FALSE(d.parseScript("wait 0\nkey \"a\0junk\""s));
+    EXPECT_EQ(d.error, "Zeile 2: unbekannte Taste a\\0junk");
 }
 
 TEST_F(DriverValueTest, WaitsSucceedWhenTheirConditionComesTrue) {

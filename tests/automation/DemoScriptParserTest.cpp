@@ -186,3 +186,41 @@ TEST(DemoScript, ArgumentsAreConvertedAtLoad) {
     EXPECT_EQ(steps[14].values.x, 1000000) << "coordinates are kept within a million pixels";
     EXPECT_EQ(steps[14].values.y, -1000000);
 }
+
+TEST(DemoScript, TokensWithNulBytesAreNotTakenForTheirPrefix) {
+    using namespace std::string_literals;
+    // Key and command names are looked up by C string; a NUL must not cut
+    // the token short and let "a<NUL>junk" pass for the key a.
+    struct Case {
+        std::string line;
+        std::string error;
+    } cases[] = {
+        {"key \"a\0junk\""s, "unbekannte Taste a\0junk"s},
+        {"key a\0junk"s, "unbekannte Taste a\0junk"s},
+        {"key \"ctrl+s\0\""s, "unbekannte Taste ctrl+s\0"s},
+        {"key \"ctrl\0+s\""s, "unbekannte Taste ctrl\0+s"s},
+        {"key \"\0\""s, "unbekannte Taste \0"s},
+        {"wait_command \"button\0junk\" 1"s, "unbekanntes Kommando button\0junk"s},
+        {"wait_command \"button\0junk\" b 1"s, "unbekanntes Kommando button\0junk"s},
+        {"wait_command \"1000\0\" 1"s, "unbekanntes Kommando 1000\0"s},
+        {"wait \"1\0\""s, "ungültige Zeit"s},
+        {"move \"1\0\" 2"s, "ungültige Koordinate"s},
+        {"click \"left\0\""s, "unbekannte Maustaste left\0"s},
+        {"\"wait\0\" 1"s, "unbekannter Befehl wait\0"s},
+    };
+    for (const auto& c : cases) EXPECT_EQ(errorOf(c.line), "Zeile 1: " + c.error) << c.error;
+}
+
+TEST(DemoScript, OneLeadingByteOrderMarkIsSkipped) {
+    const std::string bom = "\xEF\xBB\xBF";
+    auto steps = stepsOf(bom + "wait 0\nfinish\n");
+    ASSERT_EQ(steps.size(), 2u);
+    EXPECT_EQ(steps[0].code, DemoStep::Wait);
+    EXPECT_EQ(steps[0].line, 1);
+    EXPECT_EQ(steps[1].line, 2);
+    EXPECT_TRUE(stepsOf(bom).empty());
+    EXPECT_TRUE(stepsOf(bom + "# Kopf\n").empty());
+    // Only one, and only at the very start of the script.
+    EXPECT_EQ(errorOf(bom + bom + "wait 0"), "Zeile 1: unbekannter Befehl " + bom + "wait");
+    EXPECT_EQ(errorOf("wait 0\n" + bom + "wait 0"), "Zeile 2: unbekannter Befehl " + bom + "wait");
+}

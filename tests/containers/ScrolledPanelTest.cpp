@@ -3,6 +3,8 @@
 #include "lists/GuiListCtrl.h"
 #include "ContainerTestUtil.h"
 
+#include <climits>
+
 namespace {
 
 constexpr SDL_Color kTrack{230, 230, 230, 255};
@@ -44,6 +46,41 @@ TEST_F(ScrolledPanelTest, BarsAppearOnlyWhenTheContentNeedsThem) {
         EXPECT_EQ(panel->viewH(), k.viewH);
         EXPECT_EQ(panel->maxScrollX(), k.maxX);
         EXPECT_EQ(panel->maxScrollY(), k.maxY);
+        panel->destroyLater();
+    }
+    root->processRemovals();
+}
+
+TEST_F(ScrolledPanelTest, HugeContentInAPanelSmallerThanItsBars) {
+    // The view of a panel narrower or lower than a bar is negative; the
+    // largest offset must still come out as the content's end, not wrap.
+    start(300, 300);
+    struct Case {
+        int w, h, cw, ch;
+        int maxX, maxY;
+    };
+    const Case cases[] = {
+        {10, 10, INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+        {0, 0, INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+        {10, 100, INT_MAX, 90, INT_MAX, 4},   // the vertical bar appears after the horizontal one
+        {100, 5, 90, INT_MAX, 4, INT_MAX},
+        {10, 10, INT_MAX - 3, 20, INT_MAX, 24},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.w << "x" << k.h << " content " << k.cw << "x" << k.ch);
+        GuiScrolledPanel* panel = makePanel(0, 0, k.w, k.h);
+        ProbeWidget* child = put(panel, probe(0, 0, 5, 5));
+        panel->setContentSize(k.cw, k.ch);
+        EXPECT_EQ(panel->maxScrollX(), k.maxX);
+        EXPECT_EQ(panel->maxScrollY(), k.maxY);
+        panel->scrollTo(INT_MAX, INT_MAX);
+        EXPECT_EQ(panel->scrollX, k.maxX);
+        EXPECT_EQ(panel->scrollY, k.maxY);
+        EXPECT_EQ(child->x, -k.maxX);
+        EXPECT_EQ(child->y, -k.maxY);
+        panel->scrollTo(0, 0);
+        EXPECT_EQ(child->x, 0);
+        EXPECT_EQ(child->y, 0);
         panel->destroyLater();
     }
     root->processRemovals();
