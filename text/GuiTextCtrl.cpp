@@ -25,15 +25,6 @@ uint32_t elapsed(uint32_t now, uint32_t since) {
     return d < 0 ? 0u : uint32_t(d);
 }
 
-// Separators end a word for double-click selection.
-bool isWordChar(uint32_t cp) {
-    if (cp < 0x23) return false;
-    switch (cp) {
-    case '\'': case '(': case ')': case ',': case '-': case '.': case ':': case ';': case '?': return false;
-    default: return true;
-    }
-}
-
 // Glyph quads that share an atlas page, sent to the renderer in one call.
 // Quads are drawn in the order they were added, so overlapping glyphs blend
 // exactly as one copy per glyph would.
@@ -71,21 +62,6 @@ private:
 constexpr SDL_Color White{255, 255, 255, 255};
 constexpr uint32_t TrackColour = 0xFFE6E6E6u;  // (230, 230, 230, 255)
 constexpr uint32_t ThumbColour = 0xFFA0A0A0u;  // (160, 160, 160, 255)
-
-struct LineMetrics {
-    int height, ascender, descender;
-};
-
-LineMetrics metricsOf(FT_Face face) {
-    LineMetrics m{0, 12, -4};
-    if (face && face->size) {
-        const FT_Size_Metrics& sm = face->size->metrics;
-        m = LineMetrics{int(sm.height >> 6), int(sm.ascender >> 6), int(sm.descender >> 6)};
-    }
-    // Every line step and whole-line rounding divides by the line height.
-    if (m.height < 1) m.height = 16;
-    return m;
-}
 
 }  // namespace
 
@@ -193,34 +169,24 @@ void GuiTextCtrl::setText(const std::string& s) {
 
 void GuiTextCtrl::appendText(const std::string& s) {
     if (s.empty()) return;
-    const bool extend = canExtendRun();
     text += s;
-    if (extend)
-        extendRun();
+    // The edit model is told only that the text changed as a whole; the
+    // layout goes on from where it stopped.
+    model.replaced();
+    if (textLayout.appendFrom(text, layoutOptions()))
+        afterLayout();
     else
         layoutGlyphs();
-    cursorIndex = cpCount;
+    cursorIndex = codePointCount();
     clearSelection();
     ensureCursorVisible();
     if (onChange) onChange();
 }
 
-void GuiTextCtrl::clearSelection() {
-    selAnchor = selEnd = -1;
-    selByteStart = selByteEnd = -1;
-}
+void GuiTextCtrl::clearSelection() { model.clearSelection(); }
 
 void GuiTextCtrl::normalizeSelection() {
-    if (selAnchor == -1 && selEnd == -1) return;
-    if (selAnchor < 0) selAnchor = 0;
-    if (selEnd < 0) selEnd = 0;
-    if (selEnd < selAnchor) {
-        std::swap(selAnchor, selEnd);
-        std::swap(selByteStart, selByteEnd);
-    }
-    selByteStart = int(byteOffsetOf(text, selAnchor));
-    selByteEnd = int(byteOffsetOf(text, selEnd));
-    invalidate();
+    if (model.normalizeSelection()) invalidate();
 }
 
 bool GuiTextCtrl::selectedBytes(size_t& from, size_t& to) {
@@ -240,21 +206,20 @@ std::string GuiTextCtrl::getSelectedText() {
 bool GuiTextCtrl::deleteSelection() {
     size_t from = 0, to = 0;
     if (!selectedBytes(from, to)) return false;
-    text.erase(from, to - from);
-    cursorIndex = int(countCodePoints(text.data(), from));
-    layoutGlyphs();
+    const int first = selAnchor, last = selEnd;
+    edited(model.erase(first, last));
+    cursorIndex = std::min(first, codePointCount());
     clearSelection();
     return true;
 }
 
 void GuiTextCtrl::insertAtCursor(const std::string& bytes, bool paste) {
     deleteSelection();
-    const size_t at = byteOffsetOf(text, cursorIndex);
-    text.insert(at, bytes);
-    // A stray byte inserted beside another may merge with it; layout clamps
-    // the cursor to what the text holds then.
-    cursorIndex = clampToInt(int64_t(cursorIndex) + int64_t(countCodePoints(bytes)));
-    layoutGlyphs();
+    const TextEdit e = model.insert(cursorIndex, bytes);
+    // A stray byte inserted beside another may merge with it; the layout
+    // clamps the cursor to what the text holds then.
+    cursorIndex = clampToInt(int64_t(e.atIndex) + int64_t(countCodePoints(bytes)));
+    edited(e);
     clearSelection();
     invalidate();
     if (!paste) ensureCursorVisible();
@@ -276,186 +241,39 @@ std::pair<const char*, const char*> GuiTextCtrl::debugLines() {
 // ---------------------------------------------------------------------------
 // Layout
 
-void GuiTextCtrl::readMetrics() {
-    const LineMetrics m = metricsOf(face);
-    lineH = m.height;
-    ascender = m.ascender;
-    descender = m.descender;
-}
-
-void GuiTextCtrl::startRun() {
-    readMetrics();
-    run = LayoutRun{};
-    run.valid = true;
-    run.originX = x;
-    run.originY = y;
-    run.width = w;
-    run.face = face;
-    run.password = password;
-    run.wordWrap = wordWrap;
-    run.lineH = lineH;
-    run.ascender = ascender;
-    run.mask = face && FT_Get_Char_Index(face, 0x2022) > 0 ? 0x2022u : uint32_t('*');
-    run.kerning = face && FT_HAS_KERNING(face);
-    run.rightLimit = x + Margin + std::max(1, w - 22);
-    run.penX = x + Margin;
-    run.baseline = y + Margin + ascender;
-    run.frozenRight = INT_MIN;
-    run.frozenBottom = INT_MIN;
-}
-
-bool GuiTextCtrl::canExtendRun() const {
-    if (!run.valid || run.originX != x || run.originY != y || run.width != w || run.face != face ||
-        run.password != password || run.wordWrap != wordWrap || run.bytesDone != text.size())
-        return false;
-    const LineMetrics m = metricsOf(face);
-    if (m.height != run.lineH || m.ascender != run.ascender || m.descender != descender) return false;
-    // A lead byte near the end that still waits for its continuation bytes
-    // was decoded as a bad byte; appended bytes could complete it, so such a
-    // text is laid out again from the start.
-    const size_t n = text.size();
-    for (size_t q = n > 3 ? n - 3 : 0; q < n; ++q) {
-        const unsigned char b = static_cast<unsigned char>(text[q]);
-        if (b < 0xC0 || b >= 0xF8) continue;
-        const size_t need = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-        if (q + need > n) return false;
-    }
-    return true;
+TextLayout::Options GuiTextCtrl::layoutOptions() const {
+    TextLayout::Options o;
+    o.x = x;
+    o.y = y;
+    o.w = w;
+    o.face = face;
+    o.password = password;
+    o.wordWrap = wordWrap;
+    return o;
 }
 
 void GuiTextCtrl::layoutGlyphs() {
-    glyphs.clear();
-    startRun();
-    extendRun();
+    // The text may have been written directly.
+    model.replaced();
+    textLayout.layoutAll(text, layoutOptions());
+    afterLayout();
 }
 
-void GuiTextCtrl::extendRun() {
-    if (run.extraRecord) {
-        glyphs.pop_back();
-        run.extraRecord = false;
-    }
-    const size_t n = text.size();
-    size_t pos = run.bytesDone;
-    const char* bytes = text.data();
-    while (pos < n) {
-        const unsigned char b = static_cast<unsigned char>(bytes[pos]);
-        if (b < 0x80) {
-            ++pos;
-            placeCodePoint(b);
-            continue;
-        }
-        const Utf8Step step = decodeUtf8(bytes + pos, n - pos);
-        pos += size_t(std::max(1, step.length));
-        placeCodePoint(step.codepoint);
-    }
-    run.bytesDone = n;
-    cpCount = int(glyphs.size());
-    if (!password && n > 0 && text[n - 1] == '\n') {
-        // The empty line after a final line break gets a record of its own
-        // so the caret can stand there.
-        glyphs.push_back(GlyphPos{run.penX, run.baseline, 0, 32});
-        run.extraRecord = true;
-    }
-    finishLayout();
+void GuiTextCtrl::edited(const TextEdit& edit) {
+    textLayout.update(model, edit, layoutOptions());
+    afterLayout();
 }
 
-void GuiTextCtrl::placeCodePoint(uint32_t cp) {
-    LayoutRun& s = run;
-    const int left = x + Margin;
-    if (password) {
-        cp = s.mask;  // line breaks and tabs are masked too
-    } else if (cp == '\n') {
-        glyphs.push_back(GlyphPos{s.penX, s.baseline, 0, 10});
-        s.penX = left;
-        s.breakAt = -1;
-        s.baseline += lineH;
-        s.lineStart = int(glyphs.size());
-        s.prevGlyph = 0;
-        s.prevWhitespace = true;
-        return;
-    } else if (cp == '\t') {
-        glyphs.push_back(GlyphPos{s.penX, s.baseline, TabAdvance, 9});
-        s.penX += TabAdvance;
-        s.breakAt = int(glyphs.size());
-        s.breakPenX = s.penX;
-        s.prevGlyph = 0;
-        s.prevWhitespace = true;
-        return;
-    }
-    const bool blank = !password && cp == ' ';
-    const GlyphCache::Glyph* g = GlyphCache::lookup(face, cp);
-    const FT_UInt index = g ? g->index : 0;
-    if (s.prevGlyph && s.kerning && !blank && !s.prevWhitespace)
-        s.penX += GlyphCache::kerning(face, s.prevGlyph, index);
-    const bool loaded = g && g->loaded;
-    const int advance = loaded ? g->advance : 0;
-    const int width = loaded ? g->width : 0;
-    const int bearing = loaded ? g->left : 0;
-    int next = s.penX + advance;
-
-    if (wordWrap && !blank && next > s.rightLimit) {
-        bool fits = false;
-        if (s.breakAt > s.lineStart) {
-            // Move the word begun after the last blank or tab to a new line.
-            const int shift = s.breakPenX - left;
-            for (size_t i = size_t(s.breakAt); i < glyphs.size(); ++i) {
-                glyphs[i].x -= shift;
-                glyphs[i].y += lineH;
-            }
-            s.penX -= shift;
-            s.baseline += lineH;
-            s.lineStart = s.breakAt;
-            s.breakAt = -1;
-            next = s.penX + advance;
-            fits = next <= s.rightLimit;
-        }
-        if (!fits && int(glyphs.size()) > s.lineStart) {
-            // A word longer than the line is broken before this glyph.
-            s.baseline += lineH;
-            s.penX = left;
-            s.lineStart = int(glyphs.size());
-            s.breakAt = -1;
-            next = left + advance;
-        }
-        // Otherwise a single glyph wider than the line stays where it is.
-    }
-    glyphs.push_back(GlyphPos{s.penX + bearing, s.baseline, width, cp});
-    s.penX = next;
-    if (blank) {
-        s.breakAt = int(glyphs.size());
-        s.breakPenX = s.penX;
-    }
-    s.prevGlyph = index;
-    s.prevWhitespace = blank;
-}
-
-void GuiTextCtrl::noteExtent(size_t i, int& right, int& bottom) const {
-    const GlyphPos& g = glyphs[i];
-    const bool followed = i + 1 < glyphs.size() && glyphs[i + 1].y == g.y;
-    right = std::max(right, followed ? glyphs[i + 1].x : g.x + std::max(1, g.w));
-    bottom = std::max(bottom, g.y - descender + 10);
-}
-
-void GuiTextCtrl::finishLayout() {
-    // A record's extent depends on its successor, and records of the current
-    // line may still move down; everything before that line is final.
-    const size_t count = glyphs.size();
-    const size_t limit = count == 0 ? 0 : std::min(size_t(run.lineStart), count - 1);
-    for (; run.frozen < limit; ++run.frozen) noteExtent(run.frozen, run.frozenRight, run.frozenBottom);
-    int right = run.frozenRight, bottom = run.frozenBottom;
-    for (size_t i = run.frozen; i < count; ++i) noteExtent(i, right, bottom);
-    contentRight = right;
-    contentBottom = bottom;
-
-    cursorIndex = std::clamp(cursorIndex, 0, cpCount);
+void GuiTextCtrl::afterLayout() {
+    cursorIndex = std::clamp(cursorIndex, 0, codePointCount());
     invalidate();
     if (multiLine) updateScrollBars();
 }
 
-int GuiTextCtrl::contentWidth() const { return glyphs.empty() ? 0 : std::max(0, contentRight - x); }
-int GuiTextCtrl::contentHeight() const { return glyphs.empty() ? 0 : std::max(0, contentBottom - y); }
+int GuiTextCtrl::contentWidth() const { return glyphs.empty() ? 0 : std::max(0, textLayout.right() - x); }
+int GuiTextCtrl::contentHeight() const { return glyphs.empty() ? 0 : std::max(0, textLayout.bottom() - y); }
 
-int GuiTextCtrl::roundToLines(int offset) const { return floorDiv(offset, lineH) * lineH; }
+int GuiTextCtrl::roundToLines(int offset) const { return floorDiv(offset, lineHeight()) * lineHeight(); }
 
 int GuiTextCtrl::maxScrollY() const { return roundToLines(std::max(0, contentHeight() - viewHeight())); }
 
@@ -494,24 +312,19 @@ void GuiTextCtrl::scrolled() {
 }
 
 GuiTextCtrl::Caret GuiTextCtrl::caretPoint() const {
-    if (glyphs.empty()) return {x + Margin, y + Margin + ascender};
-    if (cursorIndex >= 0 && size_t(cursorIndex) < glyphs.size()) {
-        const GlyphPos& g = glyphs[size_t(cursorIndex)];
-        return {g.x, g.y};
-    }
-    const GlyphPos& last = glyphs.back();
-    return {last.x + last.w, last.y};
+    if (glyphs.empty()) return {x + Margin, y + Margin + ascent()};
+    return textLayout.caretAt(cursorIndex);
 }
 
 void GuiTextCtrl::ensureCursorVisible() {
     const Caret c = caretPoint();
-    const int top = c.baseline - ascender - 3;
+    const int top = c.baseline - ascent() - 3;
     if (c.x - scrollX < x + CursorMargin) scrollX = std::max(0, c.x - (x + CursorMargin));
     const int rightLimit = x + w - CursorMargin - (vbar.visible ? BarThickness : 0);
     if (c.x - scrollX > rightLimit) scrollX = std::max(0, c.x - rightLimit);
     if (top - scrollY < y + CursorMargin) scrollY = std::max(0, top - (y + CursorMargin));
     const int bottomLimit = y + h - CursorMargin - (hbar.visible ? BarThickness : 0);
-    if (top + lineH - scrollY > bottomLimit) scrollY = std::max(0, top + lineH - bottomLimit);
+    if (top + lineHeight() - scrollY > bottomLimit) scrollY = std::max(0, top + lineHeight() - bottomLimit);
     scrollY = roundToLines(scrollY);
     if (wordWrap) scrollX = 0;
     clampScroll();
@@ -522,69 +335,11 @@ void GuiTextCtrl::ensureCursorVisible() {
 // ---------------------------------------------------------------------------
 // Lines and hit tests
 
-int GuiTextCtrl::lineBegin(int baseline) const {
-    auto it = std::partition_point(glyphs.begin(), glyphs.end(),
-                                   [&](const GlyphPos& g) { return g.y <= baseline - 2; });
-    if (it == glyphs.end() || !sameLine(it->y, baseline)) return -1;
-    return int(it - glyphs.begin());
-}
-
-int GuiTextCtrl::lineEndIndex(int first) const {
-    const int baseline = glyphs[size_t(first)].y;
-    size_t last = size_t(first);
-    while (last + 1 < glyphs.size() && sameLine(glyphs[last + 1].y, baseline)) ++last;
-    int index;
-    if (glyphs[last].codepoint == '\n' && !password)
-        index = int(last);
-    else if (wordWrap && last + 1 < glyphs.size())
-        index = int(last);  // stay on the wrapped line
-    else
-        index = int(last) + 1;
-    return std::min(index, cpCount);
-}
-
-int GuiTextCtrl::closestOnLine(int first, int px) const {
-    const int baseline = glyphs[size_t(first)].y;
-    int best = first;
-    int64_t bestDist = INT64_MAX;
-    for (size_t i = size_t(first); i < glyphs.size() && sameLine(glyphs[i].y, baseline); ++i) {
-        const int64_t d = std::abs(int64_t(glyphs[i].x) - px);
-        if (d < bestDist) {
-            bestDist = d;
-            best = int(i);
-        }
-    }
-    return best;
-}
-
 int GuiTextCtrl::indexAtPoint(int px, int py) const {
-    const int64_t cx = int64_t(px) + scrollX, cy = int64_t(py) + scrollY;
-    auto it = std::partition_point(glyphs.begin(), glyphs.end(),
-                                   [&](const GlyphPos& g) { return lineTop(g) + lineH < cy; });
-    if (it == glyphs.end() || lineTop(*it) > cy) return cpCount;
-    const size_t first = size_t(it - glyphs.begin());
-    const int baseline = it->y;
-    for (size_t i = first; i < glyphs.size() && sameLine(glyphs[i].y, baseline); ++i) {
-        const GlyphPos& g = glyphs[i];
-        const bool neighbour = i + 1 < glyphs.size() && sameLine(glyphs[i + 1].y, baseline);
-        // Twice the midpoint, to compare without rounding.
-        const int64_t mid2 = neighbour ? int64_t(g.x) + glyphs[i + 1].x : 2 * int64_t(g.x) + g.w;
-        if (mid2 > 2 * cx) return std::min(int(i), cpCount);
-    }
-    return lineEndIndex(int(first));
+    return textLayout.indexAt(int64_t(px) + scrollX, int64_t(py) + scrollY);
 }
 
-std::pair<int, int> GuiTextCtrl::wordBoundsAt(int index) const {
-    if (glyphs.empty() || index < 0) return {0, 0};
-    const int i = std::min(index, int(glyphs.size()) - 1);
-    int at = i;
-    while (at >= 0 && !isWordChar(glyphs[size_t(at)].codepoint)) --at;
-    if (at < 0) return {i, i};
-    int start = at, end = at;
-    while (start > 0 && isWordChar(glyphs[size_t(start - 1)].codepoint)) --start;
-    while (size_t(end + 1) < glyphs.size() && isWordChar(glyphs[size_t(end + 1)].codepoint)) ++end;
-    return {start, std::min(end + 1, cpCount)};
-}
+std::pair<int, int> GuiTextCtrl::wordBoundsAt(int index) const { return textLayout.wordBoundsAt(index); }
 
 // ---------------------------------------------------------------------------
 // Input
@@ -595,8 +350,7 @@ void GuiTextCtrl::handleEvent(GuiEvent& ev) {
     // Only keys and text input edit; the text is compared afterwards so that
     // onChange runs once, and never for an edit that changed nothing.
     const bool mayEdit = onChange && (e.type == SDL_KEYDOWN || e.type == SDL_TEXTINPUT);
-    std::string before;
-    if (mayEdit) before = text;
+    if (mayEdit) model.markUnchanged();
 
     switch (e.type) {
     case SDL_MOUSEWHEEL: handleWheel(e.wheel.x, e.wheel.y); break;
@@ -616,12 +370,12 @@ void GuiTextCtrl::handleEvent(GuiEvent& ev) {
     default: break;
     }
 
-    if (mayEdit && onChange && text != before) onChange();
+    if (mayEdit && onChange && model.changedSinceMark()) onChange();
 }
 
 void GuiTextCtrl::handleWheel(int dx, int dy) {
     if (!multiLine) return;
-    scrollY = clampToInt(int64_t(scrollY) - int64_t(dy) * lineH);
+    scrollY = clampToInt(int64_t(scrollY) - int64_t(dy) * lineHeight());
     if (dx == 0 && (SDL_GetModState() & KMOD_SHIFT))
         scrollX = clampToInt(int64_t(scrollX) - int64_t(dy) * TabAdvance);
     else
@@ -643,7 +397,7 @@ void GuiTextCtrl::handlePress(int px, int py) {
         if (vbar.hitThumb(px, py)) {
             vbar.beginDrag(py);
         } else {
-            scrollY = vbar.pageStep(py, scrollY, std::max(1, viewHeight() - lineH));
+            scrollY = vbar.pageStep(py, scrollY, std::max(1, viewHeight() - lineHeight()));
             updateScrollBars();
         }
         invalidate();
@@ -675,8 +429,8 @@ void GuiTextCtrl::handlePress(int px, int py) {
         selAnchor = selEnd = cursorIndex = index;
         wordSelectActive = false;
     }
-    selByteStart = int(byteOffsetOf(text, selAnchor));
-    selByteEnd = int(byteOffsetOf(text, selEnd));
+    selByteStart = int(model.byteOffset(selAnchor));
+    selByteEnd = int(model.byteOffset(selEnd));
     lastClickTicks = now;
     lastClickX = px;
     lastClickY = py;
@@ -696,7 +450,7 @@ void GuiTextCtrl::handleMotion(int px, int py) {
     if (!hasFocus || !mouseSelecting) return;
     autoScroll(px, py);
     selEnd = indexAtPoint(px, py);
-    selByteEnd = int(byteOffsetOf(text, selEnd));
+    selByteEnd = int(model.byteOffset(selEnd));
     resetCaretClock();
     invalidate();
 }
@@ -718,16 +472,16 @@ void GuiTextCtrl::handleRelease(int px, int py, int button) {
         return;
     }
     selEnd = indexAtPoint(px, py);
-    selByteEnd = int(byteOffsetOf(text, selEnd));
+    selByteEnd = int(model.byteOffset(selEnd));
     normalizeSelection();
-    cursorIndex = std::clamp(selEnd, 0, cpCount);
+    cursorIndex = std::clamp(selEnd, 0, codePointCount());
     invalidate();
 }
 
 void GuiTextCtrl::autoScroll(int mx, int my) {
     const int viewW = viewWidth(), viewH = viewHeight();
     int newX = scrollX, newY = scrollY;
-    auto verticalStep = [&](int d) { return d > 7 ? lineH * std::min(4, d / 8) : lineH; };
+    auto verticalStep = [&](int d) { return d > 7 ? lineHeight() * std::min(4, d / 8) : lineHeight(); };
     auto horizontalStep = [&](int d) { return d > 15 ? std::min(40, d / 4) : 4; };
     if (my <= y + AutoScrollZone - 1)
         newY = std::max(0, newY - verticalStep(y + AutoScrollZone - my));
@@ -756,14 +510,14 @@ void GuiTextCtrl::handleKey(SDL_Keycode sym, Uint16 mod) {
 }
 
 void GuiTextCtrl::moveCursor(int index, bool shift) {
-    index = std::clamp(index, 0, cpCount);
+    index = std::clamp(index, 0, codePointCount());
     if (shift) {
         if (selAnchor < 0) {
             selAnchor = cursorIndex;
-            selByteStart = int(byteOffsetOf(text, selAnchor));
+            selByteStart = int(model.byteOffset(selAnchor));
         }
         cursorIndex = selEnd = index;
-        selByteEnd = int(byteOffsetOf(text, selEnd));
+        selByteEnd = int(model.byteOffset(selEnd));
     } else {
         cursorIndex = index;
         clearSelection();
@@ -783,35 +537,27 @@ bool GuiTextCtrl::handlePlainKey(SDL_Keycode sym, bool shift) {
     case SDLK_BACKSPACE:
         if (readOnly) return true;
         if (!deleteSelection() && cursorIndex > 0) {
-            const size_t from = byteOffsetOf(text, cursorIndex - 1);
-            const size_t to = byteOffsetOf(text, cursorIndex);
-            text.erase(from, to - from);
             --cursorIndex;
-            layoutGlyphs();
+            edited(model.erase(cursorIndex, cursorIndex + 1));
         }
         ensureCursorVisible();
         clearSelection();
         return true;
     case SDLK_DELETE:
         if (readOnly) return true;
-        if (!deleteSelection() && cursorIndex < cpCount) {
-            const size_t from = byteOffsetOf(text, cursorIndex);
-            const size_t to = byteOffsetOf(text, cursorIndex + 1);
-            text.erase(from, to - from);
-            layoutGlyphs();
-        }
+        if (!deleteSelection() && cursorIndex < codePointCount()) edited(model.erase(cursorIndex, cursorIndex + 1));
         clearSelection();
         return true;
     case SDLK_LEFT: moveCursor(cursorIndex - 1, shift); return true;
     case SDLK_RIGHT: moveCursor(cursorIndex + 1, shift); return true;
     case SDLK_HOME: {
-        const int first = lineBegin(caretPoint().baseline);
+        const int first = textLayout.lineBegin(caretPoint().baseline);
         moveCursor(first < 0 ? 0 : first, shift);
         return true;
     }
     case SDLK_END: {
-        const int first = lineBegin(caretPoint().baseline);
-        moveCursor(first < 0 ? cursorIndex : lineEndIndex(first), shift);
+        const int first = textLayout.lineBegin(caretPoint().baseline);
+        moveCursor(first < 0 ? cursorIndex : textLayout.lineEndIndex(first), shift);
         return true;
     }
     case SDLK_UP:
@@ -821,7 +567,7 @@ bool GuiTextCtrl::handlePlainKey(SDL_Keycode sym, bool shift) {
         if (sym == SDLK_UP) {
             auto it = std::partition_point(glyphs.begin(), glyphs.end(),
                                            [&](const GlyphPos& g) { return g.y <= c.baseline - 2; });
-            if (it != glyphs.begin()) first = lineBegin((it - 1)->y);
+            if (it != glyphs.begin()) first = textLayout.lineBegin((it - 1)->y);
         } else {
             auto it = std::partition_point(glyphs.begin(), glyphs.end(),
                                            [&](const GlyphPos& g) { return g.y < c.baseline + 2; });
@@ -831,22 +577,22 @@ bool GuiTextCtrl::handlePlainKey(SDL_Keycode sym, bool shift) {
             ensureCursorVisible();
             return true;
         }
-        const int target = closestOnLine(first, c.x);
-        const int top = glyphs[size_t(target)].y - ascender;
-        if (sym == SDLK_DOWN && top + lineH - scrollY >= y + h - 19)
-            scrollY = roundToLines(std::min(scrollY + lineH, std::max(scrollY, maxScrollY())));
-        if (sym == SDLK_UP && top - scrollY <= y + 19) scrollY = roundToLines(std::max(0, scrollY - lineH));
+        const int target = textLayout.closestOnLine(first, c.x);
+        const int top = glyphs[size_t(target)].y - ascent();
+        if (sym == SDLK_DOWN && top + lineHeight() - scrollY >= y + h - 19)
+            scrollY = roundToLines(std::min(scrollY + lineHeight(), std::max(scrollY, maxScrollY())));
+        if (sym == SDLK_UP && top - scrollY <= y + 19) scrollY = roundToLines(std::max(0, scrollY - lineHeight()));
         moveCursor(target, shift);
         return true;
     }
     case SDLK_PAGEUP:
     case SDLK_PAGEDOWN: {
-        const int lines = std::max(1, (h - 40) / lineH);
-        const int step = lines * lineH;
+        const int lines = std::max(1, (h - 40) / lineHeight());
+        const int step = lines * lineHeight();
         const Caret c = caretPoint();
         const bool up = sym == SDLK_PAGEUP;
-        const int first = lineBegin(clampToInt(int64_t(c.baseline) + (up ? -int64_t(step) : int64_t(step))));
-        const int target = first >= 0 ? closestOnLine(first, c.x) : (up ? 0 : cpCount);
+        const int first = textLayout.lineBegin(clampToInt(int64_t(c.baseline) + (up ? -int64_t(step) : int64_t(step))));
+        const int target = first >= 0 ? textLayout.closestOnLine(first, c.x) : (up ? 0 : codePointCount());
         scrollY = roundToLines(std::clamp(clampToInt(int64_t(scrollY) + (up ? -int64_t(step) : int64_t(step))), 0,
                                           maxScrollY()));
         moveCursor(target, shift);
@@ -861,7 +607,7 @@ bool GuiTextCtrl::handleCtrlKey(SDL_Keycode sym) {
     case SDLK_a:
         if (!text.empty()) {
             selAnchor = 0;
-            selEnd = cursorIndex = cpCount;
+            selEnd = cursorIndex = codePointCount();
             selByteStart = 0;
             selByteEnd = int(text.size());
         }
@@ -889,8 +635,8 @@ bool GuiTextCtrl::handleCtrlKey(SDL_Keycode sym) {
         SDL_free(clip);
         return true;
     }
-    case SDLK_UP: scrollY = roundToLines(std::max(0, scrollY - lineH)); scrolled(); return true;
-    case SDLK_DOWN: scrollY = roundToLines(std::min(scrollY + lineH, maxScrollY())); scrolled(); return true;
+    case SDLK_UP: scrollY = roundToLines(std::max(0, scrollY - lineHeight())); scrolled(); return true;
+    case SDLK_DOWN: scrollY = roundToLines(std::min(scrollY + lineHeight(), maxScrollY())); scrolled(); return true;
     case SDLK_LEFT: scrollX = std::max(0, scrollX - 1); scrolled(); return true;
     case SDLK_RIGHT: scrollX = scrollX + 1; scrolled(); return true;
     case SDLK_HOME: ensureCursorVisible(); return true;
@@ -919,8 +665,8 @@ void GuiTextCtrl::draw(SDL_Renderer* r) {
     if (visible) {
         SDL_RenderSetClipRect(r, &clip);
         // Only whole lines are drawn.
-        const int firstTop = std::max(y + 2, y + 2 + lineH * ceilDiv(scrollY - 2, lineH));
-        const int lastTop = std::max(y + 2, y + 2 + lineH * floorDiv(view.h + scrollY - lineH - 2, lineH));
+        const int firstTop = std::max(y + 2, y + 2 + lineHeight() * ceilDiv(scrollY - 2, lineHeight()));
+        const int lastTop = std::max(y + 2, y + 2 + lineHeight() * floorDiv(view.h + scrollY - lineHeight() - 2, lineHeight()));
         if (hasFocus) drawSelection(r, view);
         drawGlyphs(r, view, firstTop, lastTop);
         drawCaret(r, firstTop, lastTop);
@@ -947,14 +693,14 @@ void GuiTextCtrl::drawSelection(SDL_Renderer* r, const SDL_Rect& view) {
     // first line that reaches into it.
     const int64_t viewTop = int64_t(view.y) + scrollY, viewBottom = viewTop + view.h;
     auto it = std::partition_point(glyphs.begin(), glyphs.end(),
-                                   [&](const GlyphPos& g) { return lineTop(g) + lineH <= viewTop; });
+                                   [&](const GlyphPos& g) { return lineTop(g) + lineHeight() <= viewTop; });
     SDL_SetRenderDrawColor(r, 0, 0, 255, 255);
     for (size_t i = std::max(size_t(lo), size_t(it - glyphs.begin())); i < size_t(hi); ++i) {
         const GlyphPos& g = glyphs[i];
         if (lineTop(g) >= viewBottom) break;
         const bool followed = i + 1 < glyphs.size() && glyphs[i + 1].y == g.y;
         const int width = std::max(1, followed ? glyphs[i + 1].x - g.x : std::max(1, g.w));
-        SDL_Rect rc{g.x - scrollX, lineTop(g) - scrollY, width, lineH};
+        SDL_Rect rc{g.x - scrollX, lineTop(g) - scrollY, width, lineHeight()};
         SDL_RenderFillRect(r, &rc);
     }
 }
@@ -973,7 +719,7 @@ void GuiTextCtrl::drawGlyphs(SDL_Renderer* r, const SDL_Rect& view, int firstTop
         if (p.codepoint == '\t' || p.codepoint == '\n') continue;
         const int gx = p.x - scrollX;
         if (gx >= view.x + view.w || gx + p.w <= view.x) continue;
-        if (top - scrollY >= view.y + view.h || top - scrollY + lineH <= view.y) continue;
+        if (top - scrollY >= view.y + view.h || top - scrollY + lineHeight() <= view.y) continue;
         const GlyphCache::Glyph* g = GlyphCache::lookup(face, p.codepoint);
         if (!g || !g->drawable) continue;
         const SDL_Rect dst{gx, p.y - scrollY - g->top - 3, g->bitmapW, g->bitmapH};
@@ -1007,9 +753,9 @@ void GuiTextCtrl::drawCaret(SDL_Renderer* r, int firstTop, int lastTop) {
     }
     if (!caretOn) return;
     const Caret c = caretPoint();
-    const int top = c.baseline - ascender - 3;
+    const int top = c.baseline - ascent() - 3;
     if (top < firstTop || top > lastTop) return;
-    SDL_Rect rc{c.x - scrollX, top - scrollY, 2, lineH};
+    SDL_Rect rc{c.x - scrollX, top - scrollY, 2, lineHeight()};
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
     SDL_RenderFillRect(r, &rc);
 }
