@@ -132,6 +132,19 @@ void GuiTextCtrl::focusLost() {
 
 void GuiTextCtrl::layout() { layoutGlyphs(); }
 
+std::optional<uint32_t> GuiTextCtrl::nextTickAt(uint32_t now) {
+    GuiEngine* engine = window ? window->engine : nullptr;
+    const bool target = engine && engine->appHasFocus && engine->textTarget() == static_cast<IEditable*>(this);
+    if (target != hasFocusShown) return focusChangeSince == 0 ? now : focusChangeSince + 50;
+    if (!hasFocusShown || selAnchor != selEnd) return std::nullopt;
+    // The caret stays on for a second after typing, then blinks every half
+    // second; the clock the caret reads may differ from the loop's.
+    const uint32_t at = clock();
+    const uint32_t due = elapsed(at, lastInputTicks) < 1000 ? lastInputTicks + 1000 : lastBlinkTicks + 500;
+    const int32_t wait = static_cast<int32_t>(due - at);
+    return now + static_cast<uint32_t>(wait > 0 ? wait : 0);
+}
+
 void GuiTextCtrl::tick(uint32_t now) {
     GuiEngine* engine = window ? window->engine : nullptr;
     const bool target = engine && engine->appHasFocus && engine->textTarget() == static_cast<IEditable*>(this);

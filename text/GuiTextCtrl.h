@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/GuiObject.h"
+#include "core/ITimedWidget.h"
 #include "core/IEditable.h"
 #include "lists/ScrollBar.h"
 #include "text/TextEditModel.h"
@@ -21,7 +22,7 @@
 // follows every edit by laying out only the lines around it. The model's and
 // the layout's fields are reachable under their usual names (text, glyphs,
 // cursorIndex, ...), which refer into those two parts.
-class GuiTextCtrl : public GuiObject, public IEditable {
+class GuiTextCtrl : public GuiObject, public IEditable, public ITimedWidget {
 public:
     enum Style : int { MultiLine = 0x1, ReadOnly = 0x2, Password = 0x4, WordWrap = 0x8 };
 
@@ -80,6 +81,8 @@ public:
     bool isCacheable() override;
     const char* className() override;
     void tick(uint32_t nowMs) override;
+    // The caret's next blink, or the end of a focus change being settled.
+    std::optional<uint32_t> nextTickAt(uint32_t now) override;
     void draw(SDL_Renderer* r) override;
     void handleEvent(GuiEvent& ev) override;
     void focusLost() override;
