@@ -42,6 +42,9 @@ public:
     // Reads GUI_DEMO_TRACE, GUI_DEMO_SCENES, GUI_DEMO_START_GATE,
     // GUI_DEMO_WINDOW_ID_FILE and GUI_DEMO_QUIT_AT_END.
     explicit DemoDriver(GuiEngine* engine);
+    // Leaves the engine without a pointer to the driver. An attached driver
+    // may outlive its engine (the engine tells it when it goes); a driver
+    // that was never attached must go before its engine.
     ~DemoDriver() override;
 
     DemoDriver(const DemoDriver&) = delete;

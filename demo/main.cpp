@@ -27,8 +27,10 @@ int main(int, char**) {
         }
         demo->buildMainWindow();
         demo->run();
-        demo.reset();
         if (driver->state() == DemoDriver::Failed) status = 1;
+        // The driver looks at its engine when it goes, so it goes first.
+        driver.reset();
+        demo.reset();
     } catch (const GuiEngine::Error& e) {
         std::fprintf(stderr, "tarvexkit: SDL_ttf konnte nicht gestartet werden (Code %u)\n", e.code);
         return 1;
