@@ -26,13 +26,7 @@ void GuiCairoPanel::release() {
     cr = nullptr;
     if (surface) cairo_surface_destroy(surface);
     surface = nullptr;
-    if (stream) {
-        // The window that draws it may still have it queued.
-        if (streamRenderer && streamRenderer == renderer())
-            TextureGraveyard::retire(streamRenderer, stream);
-        else
-            SDL_DestroyTexture(stream);
-    }
+    TextureGraveyard::giveUp(streamRenderer, renderer(), stream);
     stream = nullptr;
     streamRenderer = nullptr;
     std::free(pixels);

@@ -20,14 +20,7 @@ bool GuiImageButton::isCacheable() { return false; }
 const char* GuiImageButton::className() { return "GuiImageButton"; }
 
 void GuiImageButton::releaseImage() {
-    if (image) {
-        // While the window that draws it may still have it queued, the
-        // picture goes to that renderer's graveyard; otherwise it can go now.
-        if (imageRenderer && imageRenderer == renderer())
-            TextureGraveyard::retire(imageRenderer, image);
-        else
-            SDL_DestroyTexture(image);
-    }
+    TextureGraveyard::giveUp(imageRenderer, renderer(), image);
     image = nullptr;
     imageRenderer = nullptr;
     imageWidth = 0;

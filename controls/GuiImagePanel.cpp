@@ -17,13 +17,7 @@ GuiImagePanel::~GuiImagePanel() { releaseImage(); }
 const char* GuiImagePanel::className() { return "GuiImagePanel"; }
 
 void GuiImagePanel::releaseImage() {
-    if (image) {
-        // The window that draws it may still have it queued.
-        if (imageRenderer && imageRenderer == renderer())
-            TextureGraveyard::retire(imageRenderer, image);
-        else
-            SDL_DestroyTexture(image);
-    }
+    TextureGraveyard::giveUp(imageRenderer, renderer(), image);
     image = nullptr;
     imageRenderer = nullptr;
     imageWidth = 0;

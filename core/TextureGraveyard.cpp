@@ -38,6 +38,14 @@ void TextureGraveyard::advance(SDL_Renderer* renderer) {
     destroyAll(g.lists[g.current]);
 }
 
+void TextureGraveyard::giveUp(SDL_Renderer* made, SDL_Renderer* drawing, SDL_Texture* texture) {
+    if (!texture) return;
+    if (made && made == drawing)
+        retire(made, texture);
+    else
+        SDL_DestroyTexture(texture);
+}
+
 void TextureGraveyard::release(SDL_Renderer* renderer) {
     auto it = graveyard().find(renderer);
     if (it == graveyard().end()) return;

@@ -14,6 +14,10 @@ public:
     // End of a frame of this renderer: destroys the textures retired three
     // frames ago.
     static void advance(SDL_Renderer* renderer);
+    // A widget gives up a texture it made on `made`: while the window that
+    // draws the widget (`drawing`) is that renderer, it may still have the
+    // texture queued, so it goes to the graveyard; otherwise it goes now.
+    static void giveUp(SDL_Renderer* made, SDL_Renderer* drawing, SDL_Texture* texture);
     // Destroys every queued texture of the renderer and forgets the renderer.
     static void release(SDL_Renderer* renderer);
     // Destroys every queued texture of every renderer.

@@ -304,10 +304,8 @@ GuiMessageBoxDialog::GuiMessageBoxDialog(AppWindow* appWindow, int id, int x, in
 
 GuiMessageBoxDialog::~GuiMessageBoxDialog() {
     if (iconTexture) {
-        if (SDL_Renderer* r = renderer())
-            TextureGraveyard::retire(r, iconTexture);
-        else
-            SDL_DestroyTexture(iconTexture);
+        SDL_Renderer* r = renderer();
+        TextureGraveyard::giveUp(r, r, iconTexture);
         iconTexture = nullptr;
     }
 }
