@@ -1,6 +1,6 @@
 # Writes an automation script of random but valid input over the demo's main
 # window: pointer moves, clicks and drags, keys, typing, wheel steps, menu
-# choices and message boxes, about SECONDS of script time, from SEED.
+# choices, dialogs and message boxes, about SECONDS of script time, from SEED.
 #   awk -v seed=SEED -v seconds=SECONDS -f scripts/soak-script.awk TITLES
 # TITLES holds one line "name x y" per menu title of the main window, in
 # window coordinates (scripts/soak.sh finds them with a traced probe run).
@@ -8,7 +8,7 @@
 # The input keeps away from what would end or stall the run: the menu bar is
 # only used through the menu blocks, "Beenden" is never chosen, no key opens
 # a dialog (F3, F4, F7, F8, F9, Alt+D) or changes the window (F11), and every
-# message box opened is answered and waited for.
+# dialog or message box opened is answered and waited for.
 
 function pick(n) { return int(rand() * n) }
 function between(lo, hi) { return lo + pick(hi - lo + 1) }
@@ -86,6 +86,18 @@ function message_box(   k, box, answers, n, a) {
     emit("window GuiEngine", 0)
 }
 
+# A dialog from the dialogs menu, left again with Escape.
+function other_dialog(   k) {
+    if (!("dialogs" in menuIndex)) return
+    k = between(1, ndialogs)
+    choose_entry(menuIndex["dialogs"], dialogEntry[k])
+    emit("wait_window \"" dialogTitle[k] "\" 3", 0.3)
+    emit("window \"" dialogTitle[k] "\"", 0)
+    emit("key Escape", 0.02)
+    emit("wait_window_closed \"" dialogTitle[k] "\" 3", 0.1)
+    emit("window GuiEngine", 0)
+}
+
 BEGIN {
     if (seed == "") seed = 1
     if (seconds == "") seconds = 60
@@ -105,8 +117,12 @@ BEGIN {
     boxTitle[0] = "Im Vordergrund"; boxAnswers[0] = "ok"
     # Entries chosen from the other menus; none of them opens a window.
     nentries = split("file:file_new file:file_open file:file_save edit:edit_undo edit:edit_redo " \
-                     "edit:edit_advanced help:help_undo help:help_redo help:help_advanced dialogs:dlg_open " \
-                     "dialogs:dlg_save dialogs:dlg_color dialogs:dlg_test dialogs:dlg_input", entries, " ")
+                     "edit:edit_advanced help:help_undo help:help_redo help:help_advanced", entries, " ")
+    # The dialogs of the dialogs menu other than the message boxes: entry and
+    # window title. Each is closed with Escape.
+    ndialogs = split("dlg_open dlg_open_png dlg_save dlg_color dlg_test dlg_input dlg_input_multi", dialogEntry, " ")
+    split("Datei öffnen|Datei öffnen|Datei speichern|Farbe wählen|GuiEngine 2|Eingabe|Eingabe, mehrzeilig",
+          dialogTitle, "|")
 }
 
 NF == 3 { ++nmenus; title[nmenus] = $1; tx[nmenus] = $2; ty[nmenus] = $3; menuIndex[$1] = nmenus }
@@ -126,10 +142,11 @@ END {
         else if (r < 68) random_text()
         else if (r < 78) { move_somewhere(); emit("wheel " (pick(2) ? 1 : -1) * between(1, 5), 0.02) }
         else if (r < 82) emit("wait " secs(0.05, 0.4), 0.2)
-        else if (r < 93) {
+        else if (r < 90) {
             split(entries[between(1, nentries)], e, ":")
             if (e[1] in menuIndex) choose_entry(menuIndex[e[1]], e[2])
         }
+        else if (r < 93) other_dialog()
         else message_box()
     }
     print "finish"
