@@ -3,7 +3,7 @@
 #include "automation/DemoPointer.h"
 #include "core/AppWindow.h"
 #include "core/GuiEngine.h"
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 
 #include <algorithm>
 #include <cmath>
@@ -50,7 +50,10 @@ void DemoOverlay::showCaption(const std::string& name, uint32_t tick) {
 }
 
 void DemoOverlay::closeFont() {
-    if (captionFont) TTF_CloseFont(captionFont);
+    if (captionFont) {
+        TextImageCache::forgetFont(captionFont);
+        TTF_CloseFont(captionFont);
+    }
     captionFont = nullptr;
     captionFontSize = 0;
 }
@@ -96,7 +99,7 @@ void DemoOverlay::drawCaption(AppWindow* aw, SDL_Renderer* r, uint32_t lastTick)
         if (!captionFont) return;
         captionFontSize = size;
     }
-    TextImage text = renderText(r, captionFont, sceneCaption, SDL_Color{255, 255, 255, 255});
+    TextImage text = cachedText(r, captionFont, sceneCaption, SDL_Color{255, 255, 255, 255});
     if (!text) return;
 
     const double f = captionFade(age);
@@ -109,5 +112,7 @@ void DemoOverlay::drawCaption(AppWindow* aw, SDL_Renderer* r, uint32_t lastTick)
     SDL_RenderFillRect(r, &box);
     SDL_SetTextureBlendMode(text.texture, SDL_BLENDMODE_BLEND);
     SDL_SetTextureAlphaMod(text.texture, static_cast<Uint8>(std::lround(f * 255)));
-    blitAndRetire(r, text, x, y);
+    blit(r, text, x, y);
+    // The texture is the text cache's; the next user gets it opaque.
+    SDL_SetTextureAlphaMod(text.texture, 255);
 }

@@ -2,7 +2,7 @@
 
 #include "containers/ClipScope.h"
 #include "containers/GuiPanel.h"
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 #include "core/GuiWindow.h"
 
 #include <algorithm>
@@ -164,7 +164,7 @@ void GuiNotebook::drawTabs(SDL_Renderer* r) {
         SDL_RenderDrawLine(r, tx, y, tx + tw - 1, y);
         SDL_RenderDrawLine(r, tx + tw - 1, y, tx + tw - 1, y + TabHeight - 1);
         if (!sel) SDL_RenderDrawLine(r, tx, y + TabHeight - 1, tx + tw - 1, y + TabHeight - 1);
-        TextImage text = renderBlackText(r, font, p.title);
-        if (text) blitAndRetire(r, text, tx + (tw - text.w) / 2, y + (TabHeight - text.h) / 2);
+        TextImage text = cachedBlackText(r, font, p.title);
+        if (text) blit(r, text, tx + (tw - text.w) / 2, y + (TabHeight - text.h) / 2);
     }
 }

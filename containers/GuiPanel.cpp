@@ -1,6 +1,6 @@
 #include "containers/GuiPanel.h"
 
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 #include "core/GuiSizer.h"
 
 #include <utility>
@@ -49,10 +49,10 @@ void GuiPanel::drawTitleFrame(SDL_Renderer* r) {
     SDL_RenderDrawLine(r, x, m, x, bottom);
     SDL_RenderDrawLine(r, right, m, right, bottom);
     SDL_RenderDrawLine(r, x, bottom, right, bottom);
-    TextImage text = renderBlackText(r, font, title);
+    TextImage text = cachedBlackText(r, font, title);
     if (!text) return;
     SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
     const SDL_Rect gap{x + 4, y, text.w + 4, fh};
     SDL_RenderFillRect(r, &gap);
-    blitAndRetire(r, text, x + 6, y);
+    blit(r, text, x + 6, y);
 }

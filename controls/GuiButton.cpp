@@ -1,6 +1,6 @@
 #include "controls/GuiButton.h"
 
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 #include "core/GuiWindow.h"
 #include "core/ValueText.h"
 
@@ -155,7 +155,7 @@ void GuiButton::drawFrameAndFace(SDL_Renderer* r) {
 void GuiButton::draw(SDL_Renderer* r) {
     if (!r) return;
     drawFrameAndFace(r);
-    TextImage text = renderBlackText(r, font, label);
+    TextImage text = cachedBlackText(r, font, label);
     if (!text) return;
-    blitAndRetire(r, text, x + (w - text.w) / 2, y + (h - text.h) / 2 + (pressed ? 1 : 0));
+    blit(r, text, x + (w - text.w) / 2, y + (h - text.h) / 2 + (pressed ? 1 : 0));
 }

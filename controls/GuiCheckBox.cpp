@@ -1,6 +1,6 @@
 #include "controls/GuiCheckBox.h"
 
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 
 GuiCheckBox::GuiCheckBox(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color colour,
                          const std::string& label, TTF_Font* font, int flags)
@@ -36,6 +36,6 @@ void GuiCheckBox::draw(SDL_Renderer* r) {
         }
     }
 
-    TextImage text = renderBlackText(r, font, label);
-    blitAndRetire(r, text, x + 25, y);
+    TextImage text = cachedBlackText(r, font, label);
+    blit(r, text, x + 25, y);
 }

@@ -1,6 +1,6 @@
 #include "controls/GuiGauge.h"
 
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 #include "core/ValueText.h"
 
 #include <cmath>
@@ -113,7 +113,7 @@ void GuiGauge::draw(SDL_Renderer* r) {
     if (!showText || !font) return;
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.0f%%", f * 100);
-    TextImage text = renderBlackText(r, font, buf);
+    TextImage text = cachedBlackText(r, font, buf);
     if (!text) return;
-    blitAndRetire(r, text, x + (w - text.w) / 2, y + (h - text.h) / 2);
+    blit(r, text, x + (w - text.w) / 2, y + (h - text.h) / 2);
 }

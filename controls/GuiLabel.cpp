@@ -1,6 +1,6 @@
 #include "controls/GuiLabel.h"
 
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 
 namespace {
 
@@ -66,8 +66,8 @@ const char* GuiLabel::className() { return "GuiLabel"; }
 void GuiLabel::handleEvent(GuiEvent&) {}
 
 void GuiLabel::draw(SDL_Renderer* r) {
-    TextImage image = renderBlackText(r, font, displayText());
+    TextImage image = cachedBlackText(r, font, displayText());
     if (!image) return;
     const int tx = (flags & AlignLeft) ? x : x + (w - image.w) / 2;
-    blitAndRetire(r, image, tx, y + (h - image.h) / 2);
+    blit(r, image, tx, y + (h - image.h) / 2);
 }

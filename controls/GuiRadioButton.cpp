@@ -1,6 +1,6 @@
 #include "controls/GuiRadioButton.h"
 
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 
 #include <vector>
 
@@ -46,6 +46,6 @@ void GuiRadioButton::draw(SDL_Renderer* r) {
         fillDisc(r, cx, cy, 4);
     }
 
-    TextImage text = renderBlackText(r, font, label);
-    if (text) blitAndRetire(r, text, x + 24, y + (16 - text.h) / 2);
+    TextImage text = cachedBlackText(r, font, label);
+    if (text) blit(r, text, x + 24, y + (16 - text.h) / 2);
 }

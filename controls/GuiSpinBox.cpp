@@ -1,6 +1,6 @@
 #include "controls/GuiSpinBox.h"
 
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 #include "core/ValueText.h"
 
 #include <algorithm>
@@ -192,15 +192,15 @@ void GuiSpinBox::draw(SDL_Renderer* r) {
     SDL_RenderDrawLine(r, upRect.x + 1, sepY, upRect.x + upRect.w - 1, sepY);
 
     if (!font) return;
-    TextImage number = renderText(r, font, formattedValue(), textColour);
+    TextImage number = cachedText(r, font, formattedValue(), textColour);
     if (number) {
         const int tx = std::max(textRect.x + textRect.w - number.w, textRect.x);
-        blitAndRetire(r, number, tx, textRect.y + (textRect.h - number.h) / 2);
+        blit(r, number, tx, textRect.y + (textRect.h - number.h) / 2);
     }
-    TextImage plus = renderText(r, font, "+", textColour);
-    if (plus) blitAndRetire(r, plus, upRect.x + (upRect.w - plus.w) / 2, upRect.y + (upRect.h - plus.h) / 2);
-    TextImage minus = renderText(r, font, "-", textColour);
+    TextImage plus = cachedText(r, font, "+", textColour);
+    if (plus) blit(r, plus, upRect.x + (upRect.w - plus.w) / 2, upRect.y + (upRect.h - plus.h) / 2);
+    TextImage minus = cachedText(r, font, "-", textColour);
     if (minus)
-        blitAndRetire(r, minus, downRect.x + (downRect.w - minus.w) / 2,
+        blit(r, minus, downRect.x + (downRect.w - minus.w) / 2,
                       downRect.y + (downRect.h - minus.h) / 2 - 1);
 }

@@ -1,6 +1,6 @@
 #include "controls/GuiStatusBar.h"
 
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -107,10 +107,10 @@ void GuiStatusBar::draw(SDL_Renderer* r) {
         if (f.text.empty() || f.actualWidth <= 0) continue;
         SDL_Rect clip{x + f.offset, y, f.actualWidth, h};
         if (hadClip && !SDL_IntersectRect(&clip, &outer, &clip)) continue;
-        TextImage text = renderBlackText(r, font, f.text);
+        TextImage text = cachedBlackText(r, font, f.text);
         if (!text) continue;
         SDL_RenderSetClipRect(r, &clip);
-        blitAndRetire(r, text, x + f.offset + 6, y + (h - text.h) / 2);
+        blit(r, text, x + f.offset + 6, y + (h - text.h) / 2);
     }
     SDL_RenderSetClipRect(r, hadClip ? &outer : nullptr);
 }

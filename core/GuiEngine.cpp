@@ -5,6 +5,7 @@
 #include "core/GuiDialog.h"
 #include "core/GuiWindow.h"
 #include "core/IEditable.h"
+#include "core/TextImageCache.h"
 #include "core/TextureGraveyard.h"
 
 #include <SDL2/SDL_image.h>
@@ -148,7 +149,10 @@ GuiEngine::~GuiEngine() {
     pendingClose.clear();
     while (!windows.empty()) destroyWindow(windows.begin()->first);
     if (automation) automation->engineClosing();
-    if (defaultFont) TTF_CloseFont(defaultFont);
+    if (defaultFont) {
+        TextImageCache::forgetFont(defaultFont);
+        TTF_CloseFont(defaultFont);
+    }
     defaultFont = nullptr;
     if (uiFace) FT_Done_Face(uiFace);
     uiFace = nullptr;
@@ -449,6 +453,7 @@ void GuiEngine::runFrame() {
             aw->root->resize(aw->renderer, w, h);
         }
         renderWindow(aw);
+        TextImageCache::advance(aw->renderer);
         TextureGraveyard::advance(aw->renderer);
     }
 
@@ -457,6 +462,7 @@ void GuiEngine::runFrame() {
 }
 
 void GuiEngine::endRun() {
+    TextImageCache::releaseAll();
     TextureGraveyard::releaseAll();
     SDL_StopTextInput();
 }
@@ -625,6 +631,7 @@ bool GuiEngine::destroyWindow(uint32_t id) {
     delete aw->root;
     aw->root = nullptr;
 
+    TextImageCache::release(aw->renderer);
     TextureGraveyard::release(aw->renderer);
     for (RendererReleaseHook hook : rendererReleaseHooks()) hook(aw->renderer);
 

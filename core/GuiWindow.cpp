@@ -9,7 +9,7 @@
 #include "core/IMenuBarRouting.h"
 #include "core/IWindowResizeFollower.h"
 #include "core/SyntheticEvent.h"
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 #include "core/TextureGraveyard.h"
 
 #include <algorithm>
@@ -356,8 +356,8 @@ void GuiWindow::drawTooltip(SDL_Renderer* r) {
     SDL_RenderFillRect(r, &box);
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
     SDL_RenderDrawRect(r, &box);
-    TextImage image = renderBlackText(r, defaultFont, text);
-    if (image) blitAndRetire(r, image, box.x + 6, box.y + 3);
+    TextImage image = cachedBlackText(r, defaultFont, text);
+    if (image) blit(r, image, box.x + 6, box.y + 3);
 }
 
 void GuiWindow::resize(SDL_Renderer* r, int width, int height) {

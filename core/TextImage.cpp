@@ -1,7 +1,5 @@
 #include "core/TextImage.h"
 
-#include "core/TextureGraveyard.h"
-
 TextImage renderText(SDL_Renderer* r, TTF_Font* font, const std::string& text, SDL_Color colour) {
     TextImage image;
     if (!r || !font || text.empty()) return image;
@@ -16,10 +14,8 @@ TextImage renderText(SDL_Renderer* r, TTF_Font* font, const std::string& text, S
     return image;
 }
 
-void blitAndRetire(SDL_Renderer* r, TextImage& image, int x, int y, const SDL_Rect* src) {
+void blit(SDL_Renderer* r, const TextImage& image, int x, int y, const SDL_Rect* src) {
     if (!image.texture) return;
     const SDL_Rect dst{x, y, src ? src->w : image.w, src ? src->h : image.h};
     SDL_RenderCopy(r, image.texture, src, &dst);
-    TextureGraveyard::retire(r, image.texture);
-    image.texture = nullptr;
 }

@@ -2,7 +2,7 @@
 
 #include "core/GuiEngine.h"
 #include "core/GuiWindow.h"
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 #include "lists/GuiComboBoxDropDown.h"
 
 #include <SDL2/SDL_image.h>
@@ -253,12 +253,11 @@ void GuiComboBox::draw(SDL_Renderer* r) {
     const std::string text = selectedText();
     const int room = w - arrowWidth - 6;
     if (font && !text.empty() && room > 0) {
-        if (TextImage image = renderText(r, font, text, textColour)) {
+        if (TextImage image = cachedText(r, font, text, textColour)) {
             const int cut = std::min(image.w, room);
             const SDL_Rect src{0, 0, cut, image.h};
             const SDL_Rect dst{x + 3, y + (h - image.h) / 2, cut, image.h};
             SDL_RenderCopy(r, image.texture, &src, &dst);
-            SDL_DestroyTexture(image.texture);
         }
     }
 

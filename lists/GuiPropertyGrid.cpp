@@ -1,7 +1,7 @@
 #include "lists/GuiPropertyGrid.h"
 
 #include "core/GuiWindow.h"
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 #include "core/ValueText.h"
 
 #include <algorithm>
@@ -381,11 +381,10 @@ void GuiPropertyGrid::drawElidedText(SDL_Renderer* r, TTF_Font* font, const std:
         }
         shown = text.substr(0, characterBoundary(text, low)) + "...";
     }
-    TextImage image = renderText(r, font, shown, colour);
+    TextImage image = cachedText(r, font, shown, colour);
     if (!image) return;
     const SDL_Rect dst{x, y, image.w, image.h};
     SDL_RenderCopy(r, image.texture, nullptr, &dst);
-    SDL_DestroyTexture(image.texture);
 }
 
 void GuiPropertyGrid::draw(SDL_Renderer* r) {

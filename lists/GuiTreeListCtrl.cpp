@@ -1,7 +1,7 @@
 #include "lists/GuiTreeListCtrl.h"
 
 #include "core/GuiWindow.h"
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 
 #include <algorithm>
 #include <climits>
@@ -446,11 +446,10 @@ void GuiTreeListCtrl::drawHeader(SDL_Renderer* r, const SDL_Rect& outer, bool ha
         SDL_Rect inBand;
         if (!c.title.empty() && font && SDL_IntersectRect(&cell, &band, &inBand) &&
             clipTo(r, inBand, hadClip, outer)) {
-            TextImage image = renderText(r, font, c.title, headerTextColour);
+            TextImage image = cachedText(r, font, c.title, headerTextColour);
             if (image) {
                 const SDL_Rect dst{colLeft + 4, y + (rowHeight - image.h) / 2, image.w, image.h};
                 SDL_RenderCopy(r, image.texture, nullptr, &dst);
-                SDL_DestroyTexture(image.texture);
             }
             clipTo(r, band, hadClip, outer);
         }
@@ -512,11 +511,10 @@ void GuiTreeListCtrl::drawBody(SDL_Renderer* r, const SDL_Rect& outer, bool hadC
                 }
                 if (col < row.cells.size() && !row.cells[col].empty() && font) {
                     TextImage image =
-                        renderText(r, font, row.cells[col], isSelected ? selectedTextColour : textColour);
+                        cachedText(r, font, row.cells[col], isSelected ? selectedTextColour : textColour);
                     if (image) {
                         const SDL_Rect dst{clampToInt(textX), top + (rowHeight - image.h) / 2, image.w, image.h};
                         SDL_RenderCopy(r, image.texture, nullptr, &dst);
-                        SDL_DestroyTexture(image.texture);
                     }
                 }
                 clipTo(r, body, hadClip, outer);

@@ -1,6 +1,6 @@
 #include "menus/MnemonicText.h"
 
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 
 #include <algorithm>
 
@@ -53,11 +53,11 @@ MnemonicText parseMnemonic(std::string_view text) {
 void drawMnemonicText(SDL_Renderer* r, TTF_Font* font, const MnemonicText& text, int textX, int bandY,
                       int bandH, SDL_Color colour) {
     if (!r || !font || text.display.empty()) return;
-    TextImage image = renderText(r, font, text.display, colour);
+    TextImage image = cachedText(r, font, text.display, colour);
     if (!image) return;
     const int textH = image.h;
     const int textY = bandY + (bandH - textH) / 2;
-    blitAndRetire(r, image, textX, textY);
+    blit(r, image, textX, textY);
     if (text.hasMnemonic() && static_cast<size_t>(text.offset + text.length) <= text.display.size()) {
         const int before = textWidth(font, text.display.substr(0, text.offset));
         const int width = textWidth(font, text.display.substr(text.offset, text.length));

@@ -1,0 +1,129 @@
+#include "core/TextImageCache.h"
+
+#include "core/TextureGraveyard.h"
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <unordered_map>
+
+namespace {
+
+// What makes two pictures of a line the same: the font by address and by the
+// metrics a reopened font at that address would most likely change.
+struct Key {
+    TTF_Font* font = nullptr;
+    int height = 0, ascent = 0, style = 0, outline = 0, hinting = 0;
+    uint32_t colour = 0;
+    std::string text;
+    bool operator==(const Key&) const = default;
+};
+
+struct KeyHash {
+    size_t operator()(const Key& k) const {
+        size_t h = std::hash<std::string>()(k.text);
+        auto mix = [&h](size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
+        mix(std::hash<const void*>()(k.font));
+        mix(size_t(k.colour));
+        mix(size_t(k.height) << 16 ^ size_t(k.ascent) << 8 ^ size_t(k.style) ^ size_t(k.outline) << 4 ^
+            size_t(k.hinting) << 12);
+        return h;
+    }
+};
+
+struct Entry {
+    Key key;
+    TextImage image;
+    uint64_t lastFrame = 0;
+};
+
+// Most recently asked for at the front.
+struct RendererCache {
+    std::list<Entry> entries;
+    std::unordered_map<Key, std::list<Entry>::iterator, KeyHash> index;
+    uint64_t frame = 0;
+};
+
+// Created on first use and never destroyed, so it outlives every window.
+std::unordered_map<SDL_Renderer*, RendererCache>& caches() {
+    static auto* map = new std::unordered_map<SDL_Renderer*, RendererCache>();
+    return *map;
+}
+
+uint32_t packColour(SDL_Color c) {
+    return uint32_t(c.r) << 24 | uint32_t(c.g) << 16 | uint32_t(c.b) << 8 | uint32_t(c.a);
+}
+
+// Removes the entry, handing its texture to the graveyard.
+void giveUp(SDL_Renderer* renderer, RendererCache& cache, std::list<Entry>::iterator it) {
+    TextureGraveyard::retire(renderer, it->image.texture);
+    cache.index.erase(it->key);
+    cache.entries.erase(it);
+}
+
+}  // namespace
+
+TextImage TextImageCache::get(SDL_Renderer* renderer, TTF_Font* font, const std::string& text, SDL_Color colour) {
+    if (!renderer || !font || text.empty()) return {};
+    Key key;
+    key.font = font;
+    key.height = TTF_FontHeight(font);
+    key.ascent = TTF_FontAscent(font);
+    key.style = TTF_GetFontStyle(font);
+    key.outline = TTF_GetFontOutline(font);
+    key.hinting = TTF_GetFontHinting(font);
+    key.colour = packColour(colour);
+    key.text = text;
+
+    RendererCache& cache = caches()[renderer];
+    if (auto found = cache.index.find(key); found != cache.index.end()) {
+        cache.entries.splice(cache.entries.begin(), cache.entries, found->second);
+        found->second->lastFrame = cache.frame;
+        return found->second->image;
+    }
+
+    TextImage image = renderText(renderer, font, text, colour);
+    if (!image) return {};
+    cache.entries.push_front(Entry{std::move(key), image, cache.frame});
+    cache.index.emplace(cache.entries.front().key, cache.entries.begin());
+    while (cache.entries.size() > Capacity) giveUp(renderer, cache, std::prev(cache.entries.end()));
+    return image;
+}
+
+void TextImageCache::advance(SDL_Renderer* renderer) {
+    auto found = caches().find(renderer);
+    if (found == caches().end()) return;
+    RendererCache& cache = found->second;
+    // Entries at the back were asked for longest ago.
+    while (!cache.entries.empty() && cache.entries.back().lastFrame + 1 < cache.frame)
+        giveUp(renderer, cache, std::prev(cache.entries.end()));
+    ++cache.frame;
+}
+
+void TextImageCache::forgetFont(TTF_Font* font) {
+    for (auto& [renderer, cache] : caches()) {
+        for (auto it = cache.entries.begin(); it != cache.entries.end();) {
+            auto next = std::next(it);
+            if (it->key.font == font) giveUp(renderer, cache, it);
+            it = next;
+        }
+    }
+}
+
+void TextImageCache::release(SDL_Renderer* renderer) {
+    auto found = caches().find(renderer);
+    if (found == caches().end()) return;
+    for (Entry& e : found->second.entries) SDL_DestroyTexture(e.image.texture);
+    caches().erase(found);
+}
+
+void TextImageCache::releaseAll() {
+    for (auto& [renderer, cache] : caches())
+        for (Entry& e : cache.entries) SDL_DestroyTexture(e.image.texture);
+    caches().clear();
+}
+
+size_t TextImageCache::size(SDL_Renderer* renderer) {
+    auto found = caches().find(renderer);
+    return found == caches().end() ? 0 : found->second.entries.size();
+}
