@@ -1,6 +1,6 @@
 #include "lists/GuiListCtrl.h"
 
-#include "core/TextImage.h"
+#include "core/TextImageCache.h"
 
 #include <algorithm>
 #include <climits>
@@ -193,6 +193,25 @@ void GuiListCtrl::scrollIntoView() {
     invalidate();
 }
 
+bool GuiListCtrl::itemRect(const std::string& item, SDL_Rect& out) {
+    if (name.empty() || items.empty() || item.size() <= name.size() + 1 || item.compare(0, name.size(), name) != 0 ||
+        item[name.size()] != '.')
+        return false;
+    const std::string key = item.substr(name.size() + 1);
+    size_t index = items.size() - 1;
+    if (key != "LAST") {
+        if (key.size() > 9 || key.find_first_not_of("0123456789") != std::string::npos) return false;
+        index = std::stoul(key);
+        if (index >= items.size()) return false;
+    }
+    ensureBars();
+    const int64_t top = int64_t(y) - scrollY + int64_t(index) * std::max(1, rowHeight);
+    const SDL_Rect row{x, clampToInt(top), viewWidth(), rowHeight};
+    const SDL_Rect view{x, y, viewWidth(), viewHeight()};
+    if (!SDL_IntersectRect(&row, &view, &out)) out = row;
+    return true;
+}
+
 int GuiListCtrl::rowAt(int px, int py) {
     ensureBars();
     if (px < x || px >= x + viewWidth() || py < y || py >= y + viewHeight()) return -1;
@@ -247,11 +266,10 @@ void GuiListCtrl::drawRows(SDL_Renderer* r) {
 
         const std::string& text = items[size_t(row)].text;
         if (text.empty()) continue;
-        TextImage image = renderText(r, font, text, isSelected ? selectedTextColour : textColour);
+        TextImage image = cachedText(r, font, text, isSelected ? selectedTextColour : textColour);
         if (!image) continue;
         const SDL_Rect dst{x + 4 - scrollX, top + (rowHeight - image.h) / 2, image.w, image.h};
         SDL_RenderCopy(r, image.texture, nullptr, &dst);
-        SDL_DestroyTexture(image.texture);
     }
 
     SDL_RenderSetClipRect(r, hadClip ? &outer : nullptr);

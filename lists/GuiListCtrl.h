@@ -42,6 +42,11 @@ public:
 
     bool getValue(std::string& out) override;
     bool setValue(const std::string& value) override;
+    // "NAME.N" (N a decimal index) or "NAME.LAST" (the last item), NAME being
+    // this list's name: the row's rectangle cut to the view, or the whole row
+    // when it is scrolled out of view, so a script aiming at it hears where
+    // it lies.
+    bool itemRect(const std::string& item, SDL_Rect& out) override;
     bool isScrollable() override;
     bool isCacheable() override;
     const char* className() override;

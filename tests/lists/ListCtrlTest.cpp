@@ -378,3 +378,50 @@ TEST_F(ListCtrlTest, TextScrolledSidewaysStaysInsideTheList) {
         EXPECT_TRUE(textShown);
     }
 }
+
+TEST_F(ListCtrlTest, RowsAreItemsByIndexOrLast) {
+    start();
+    GuiListCtrl* list = makeList(10, 20, 150, 200, nullptr);  // rows of 20, a vertical bar
+    list->name = "list";
+    fill(list, 50);
+    SDL_Rect rc{};
+    const struct {
+        const char* item;
+        bool found;
+        SDL_Rect rect;
+    } cases[] = {
+        {"list.0", true, {10, 20, 150 - GuiListCtrl::BarThickness, 20}},
+        {"list.9", true, {10, 200, 150 - GuiListCtrl::BarThickness, 20}},
+        {"list.LAST", true, {10, 20 + 49 * 20, 150 - GuiListCtrl::BarThickness, 20}},  // below the view
+        {"list.50", false, {}},
+        {"list.", false, {}},
+        {"list.-1", false, {}},
+        {"list.last", false, {}},
+        {"list.99999999999999999999", false, {}},
+        {"lists.0", false, {}},
+        {"list0", false, {}},
+        {"list", false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        EXPECT_EQ(list->itemRect(c.item, rc), c.found);
+        if (c.found) EXPECT_TRUE(SDL_RectEquals(&rc, &c.rect)) << rc.x << "," << rc.y << " " << rc.w << "x" << rc.h;
+    }
+
+    // Scrolled: the first visible row is cut to the view; the row above it
+    // is whole, outside the view.
+    dispatch(wheel(20, 30, -1));
+    const int first = list->scrollY / 20;
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(list->itemRect("list." + std::to_string(first), rc));
+    EXPECT_EQ(rc.y, 20);
+    EXPECT_EQ(rc.y + rc.h, 20 - list->scrollY + 20 * (first + 1));
+    ASSERT_TRUE(list->itemRect("list." + std::to_string(first - 1), rc));
+    EXPECT_EQ(rc.h, 20);
+    EXPECT_LE(rc.y + rc.h, 20);
+
+    // Through the window, as the automation driver looks for it.
+    GuiObject* owner = nullptr;
+    ASSERT_TRUE(root->findItem("list.LAST", owner, rc));
+    EXPECT_EQ(owner, list);
+}
