@@ -9,6 +9,8 @@ namespace {
 // Kerning comes in 1/64 pixel steps, so 64 copies of a pair move the pen by
 // at least one whole pixel.
 constexpr int PairCopies = 64;
+// Shaping of three characters moves the pen by whole pixels.
+constexpr int TripleCopies = 4;
 constexpr int RepeatLength = 8;
 
 const char* orEmpty(const char* s) { return s ? s : ""; }
@@ -71,6 +73,7 @@ void TextWidthCache::calibrate(FontEntry& entry) {
     TTF_Font* font = entry.key.font;
     entry.usable = false;
     entry.pairs.fill(Unknown);
+    entry.triples.clear();
     for (int c = First; c <= Last; ++c) {
         Glyph& g = entry.glyphs[size_t(c - First)];
         int miny = 0, maxy = 0;
@@ -92,22 +95,38 @@ void TextWidthCache::calibrate(FontEntry& entry) {
     entry.usable = repeatsOff * 2 < Chars;
 }
 
+bool TextWidthCache::matchesAlone(const FontEntry& entry, const std::string& run, int copies) {
+    // The run alone, then between spaces many times over and once more at
+    // the end: a ligature may differ only where it ends a line, kerning only
+    // once it adds up.
+    std::string many;
+    many.reserve(size_t(copies) * (run.size() + 1));
+    for (int i = 0; i < copies; ++i) many += (i ? " " : "") + run;
+    for (const std::string* probe : {&run, const_cast<const std::string*>(&many)}) {
+        const int measured = sizeOf(entry.key.font, *probe);
+        if (measured < 0 || measured != predict(entry, probe->data(), probe->size())) return false;
+    }
+    return true;
+}
+
 bool TextWidthCache::checkPair(FontEntry& entry, int first, int second) {
     uint8_t& state = entry.pairs[size_t(first - First) * Chars + size_t(second - First)];
+    if (state == Unknown) state = matchesAlone(entry, std::string{char(first), char(second)}, PairCopies) ? Plain : Kerned;
+    return state == Plain;
+}
+
+bool TextWidthCache::checkTriple(FontEntry& entry, int first, int second, int third) {
+    // Ligatures of three characters ("ffl") may measure otherwise although
+    // both of their pairs measure plain. Two bits a triple, kept only for
+    // fonts that get this far.
+    if (entry.triples.empty()) entry.triples.assign(size_t(Chars) * Chars * Chars / 4 + 1, 0);
+    const size_t index = (size_t(first - First) * Chars + size_t(second - First)) * Chars + size_t(third - First);
+    uint8_t& byte = entry.triples[index / 4];
+    const int shift = int(index % 4) * 2;
+    int state = (byte >> shift) & 3;
     if (state == Unknown) {
-        // The pair alone, then the pair between spaces many times over and
-        // once more at the end: a ligature may differ only where it ends a
-        // line, kerning only once it adds up.
-        const std::string pair{char(first), char(second)};
-        std::string many;
-        many.reserve(PairCopies * 3);
-        for (int i = 0; i < PairCopies; ++i) many += (i ? " " : "") + pair;
-        bool plain = true;
-        for (const std::string* probe : {&pair, const_cast<const std::string*>(&many)}) {
-            const int measured = sizeOf(entry.key.font, *probe);
-            plain = plain && measured >= 0 && measured == predict(entry, probe->data(), probe->size());
-        }
-        state = plain ? Plain : Kerned;
+        state = matchesAlone(entry, std::string{char(first), char(second), char(third)}, TripleCopies) ? Plain : Kerned;
+        byte = uint8_t(byte | (state << shift));
     }
     return state == Plain;
 }
@@ -146,13 +165,15 @@ int TextWidthCache::width(TTF_Font* font, const std::string& text) {
     FontEntry& entry = entryFor(font);
     if (entry.usable) {
         bool plain = true;
-        int previous = -1;
+        int before = -1, previous = -1;
         for (char ch : text) {
             const int c = uint8_t(ch);
-            if (c < First || c > Last || (previous >= 0 && !checkPair(entry, previous, c))) {
+            if (c < First || c > Last || (previous >= 0 && !checkPair(entry, previous, c)) ||
+                (before >= 0 && !checkTriple(entry, before, previous, c))) {
                 plain = false;
                 break;
             }
+            before = previous;
             previous = c;
         }
         if (plain) {

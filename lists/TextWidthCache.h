@@ -20,18 +20,19 @@
 // characters are known not to kern, and asks TTF_SizeUTF8 for all others.
 //
 // A font is calibrated when first measured: every printable character alone
-// and repeated must measure as predicted, or the fast path stays off for the
-// font (fractional advances with hinting off, or a style SDL_ttf widens
-// differently). A pair of characters is checked when a line first holds it:
-// the pair followed by a space, 64 times over, must measure as predicted, so
-// any kerning of at least 1/64 pixel shows as a whole pixel. Bytes outside
-// printable ASCII (accents, control characters such as tab, malformed UTF-8)
-// always go to TTF_SizeUTF8.
+// must measure as predicted, and its repeats mostly so, or the fast path
+// stays off for the font (fractional advances with hinting off or light, an
+// outline). A pair of characters is checked when a line first holds it: the
+// pair alone, and 64 times over between spaces, must measure as predicted, so
+// any kerning of at least 1/64 pixel shows as a whole pixel. Triples are
+// checked the same way when first met, for ligatures such as "ffl". Bytes
+// outside printable ASCII (accents, control characters such as tab, malformed
+// UTF-8) always go to TTF_SizeUTF8.
 //
-// What the cache cannot see: kerning within such a triple that cancels out
-// exactly (x before y against y before a space and a space before x), and
-// shaping that acts on three or more characters but on no pair (contextual
-// alternates). Vera and the DejaVu fonts have neither.
+// What the cache cannot see: kerning that cancels out exactly within a
+// checked run (x before y against y before a space and a space before x), and
+// shaping that acts on four or more characters but on no pair or triple.
+// Vera and the DejaVu fonts have neither.
 //
 // Fonts are told apart by their address and by metrics that differ between
 // fonts or settings (height, ascent, descent, line skip, style, outline,
@@ -80,11 +81,14 @@ private:
         uint64_t lastUse = 0;
         std::array<Glyph, Chars> glyphs{};
         std::array<uint8_t, Chars * Chars> pairs{};  // PairState, [first][second]
+        std::vector<uint8_t> triples;                // PairState in two bits, [first][second][third]
     };
 
     FontEntry& entryFor(TTF_Font* font);
     static void calibrate(FontEntry& entry);
+    static bool matchesAlone(const FontEntry& entry, const std::string& run, int copies);
     static bool checkPair(FontEntry& entry, int first, int second);
+    static bool checkTriple(FontEntry& entry, int first, int second, int third);
     // Predicted width of a line of printable ASCII; every pair must be Plain.
     static int64_t predict(const FontEntry& entry, const char* text, size_t length);
     static int sizeOf(TTF_Font* font, const std::string& text);

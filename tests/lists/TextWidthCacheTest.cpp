@@ -131,3 +131,16 @@ TEST_F(TextWidthCacheTest, AnotherSizeOrForgottenFontIsCalibratedAgain) {
     for (int round = 0; round < 2; ++round)
         for (TTF_Font* m : many) EXPECT_EQ(cache.width(m, line), sdlWidth(m, line)) << TTF_FontHeight(m);
 }
+
+TEST_F(TextWidthCacheTest, LigatureOfThreeCharactersIsMeasuredAsSdlTtfShapesIt) {
+    // At 20 px DejaVu Serif's "ffl" ligature is a pixel wider than f, f and l,
+    // while "ff" and "fl" measure as their glyphs do.
+    start();
+    TTF_Font* f = TTF_OpenFont("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", 20);
+    if (!f) GTEST_SKIP() << "DejaVu Serif not installed";
+    fonts.push_back(f);
+    TextWidthCache cache;
+    ASSERT_TRUE(cache.predicts(f));
+    for (const char* line : {"ff", "fl", "ffl", "rwtfflrcuhdhumo", "waffle shuffle baffled", "ffl ffl ffl"})
+        EXPECT_EQ(cache.width(f, line), sdlWidth(f, line)) << line;
+}
