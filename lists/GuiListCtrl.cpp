@@ -1,6 +1,7 @@
 #include "lists/GuiListCtrl.h"
 
 #include "core/TextImageCache.h"
+#include "lists/TextWidthCache.h"
 
 #include <algorithm>
 #include <climits>
@@ -61,9 +62,8 @@ void GuiListCtrl::layout() { updateBars(); }
 
 int GuiListCtrl::measure(const std::string& text) const {
     if (!font || text.empty()) return 0;
-    int tw = 0, th = 0;
-    if (TTF_SizeUTF8(font, text.c_str(), &tw, &th) != 0) return 0;
-    return std::max(0, tw);
+    // The same width TTF_SizeUTF8 gives, mostly from cached glyph metrics.
+    return std::max(0, TextWidthCache::shared().width(font, text));
 }
 
 int GuiListCtrl::addItem(int itemId, const std::string& text) {
@@ -117,6 +117,8 @@ void GuiListCtrl::scrollToTop() {
 }
 
 void GuiListCtrl::updateFont() {
+    // The font may be another one at the same address; calibrate it afresh.
+    if (font) TextWidthCache::shared().forgetFont(font);
     rowHeight = computeRowHeight();
     int widest = 0;
     for (const ListItem& item : items) widest = std::max(widest, measure(item.text));

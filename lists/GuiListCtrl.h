@@ -17,8 +17,9 @@
 // adding an item measures only that item, and the widest text is kept up to
 // date as items are appended, so bar updates, scrolling and drawing never
 // walk the whole list. The widest width is exactly what measuring every item
-// with the current font gives; after changing the font's size or style call
-// updateFont, which measures every item again.
+// with TTF_SizeUTF8 and the current font gives (TextWidthCache finds most
+// widths from cached glyph metrics); after changing the font, its size or
+// style call updateFont, which measures every item again.
 class GuiListCtrl : public GuiObject {
 public:
     static constexpr int BarThickness = 14;
