@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -186,6 +187,30 @@ bool measure(const char* driver) {
             std::printf("%s%s", i ? ", " : "", demo->lastRedrawn[i].c_str());
         std::printf(")");
     }
+    std::printf("\n");
+
+    // Where the rest goes: each directly drawn widget alone, drawn again on
+    // top of the finished frame (the cost of waiting for the renderer taken
+    // off), the costliest first.
+    const int repeat = 40;
+    auto timeDraws = [&](GuiObject* child) {
+        const auto t0 = Clock::now();
+        for (int i = 0; i < repeat; ++i) {
+            if (child) child->draw(main->renderer);
+            finish(main->renderer);
+        }
+        return std::chrono::duration<double, std::micro>(Clock::now() - t0).count() / repeat;
+    };
+    const double waiting = timeDraws(nullptr);
+    std::vector<std::pair<double, std::string>> costs;
+    for (GuiObject* child : main->root->children) {
+        if (BenchStop::requested()) break;
+        if (!child->isCacheable()) costs.emplace_back(timeDraws(child) - waiting, child->displayName());
+    }
+    std::sort(costs.begin(), costs.end(), std::greater<>());
+    std::printf("  costliest directly drawn widgets:");
+    for (size_t i = 0; i < costs.size() && i < 6; ++i)
+        std::printf("%s %s %.2f ms", i ? "," : "", costs[i].second.c_str(), costs[i].first / 1000);
     std::printf("\n\n");
     std::fflush(stdout);
     for (SDL_Texture* t : tiles) SDL_DestroyTexture(t);

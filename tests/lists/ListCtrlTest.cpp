@@ -405,7 +405,9 @@ TEST_F(ListCtrlTest, RowsAreItemsByIndexOrLast) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);
         EXPECT_EQ(list->itemRect(c.item, rc), c.found);
-        if (c.found) EXPECT_TRUE(SDL_RectEquals(&rc, &c.rect)) << rc.x << "," << rc.y << " " << rc.w << "x" << rc.h;
+        if (c.found) {
+            EXPECT_TRUE(SDL_RectEquals(&rc, &c.rect)) << rc.x << "," << rc.y << " " << rc.w << "x" << rc.h;
+        }
     }
 
     // Scrolled: the first visible row is cut to the view; the row above it
