@@ -1,5 +1,6 @@
 #include "core/TextImageCache.h"
 
+#include "core/FontIdentity.h"
 #include "core/TextureGraveyard.h"
 
 #include <cstdint>
@@ -9,11 +10,10 @@
 
 namespace {
 
-// What makes two pictures of a line the same: the font by address and by the
-// metrics a reopened font at that address would most likely change.
+// What makes two pictures of a line the same; the font is checked against
+// its identity before any of its pictures is used.
 struct Key {
     TTF_Font* font = nullptr;
-    int height = 0, ascent = 0, style = 0, outline = 0, hinting = 0;
     uint32_t colour = 0;
     std::string text;
     bool operator==(const Key&) const = default;
@@ -25,8 +25,6 @@ struct KeyHash {
         auto mix = [&h](size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
         mix(std::hash<const void*>()(k.font));
         mix(size_t(k.colour));
-        mix(size_t(k.height) << 16 ^ size_t(k.ascent) << 8 ^ size_t(k.style) ^ size_t(k.outline) << 4 ^
-            size_t(k.hinting) << 12);
         return h;
     }
 };
@@ -41,6 +39,7 @@ struct Entry {
 struct RendererCache {
     std::list<Entry> entries;
     std::unordered_map<Key, std::list<Entry>::iterator, KeyHash> index;
+    std::unordered_map<TTF_Font*, FontIdentity> fonts;
     uint64_t frame = 0;
 };
 
@@ -61,21 +60,30 @@ void giveUp(SDL_Renderer* renderer, RendererCache& cache, std::list<Entry>::iter
     cache.entries.erase(it);
 }
 
+void dropFont(SDL_Renderer* renderer, RendererCache& cache, TTF_Font* font) {
+    for (auto it = cache.entries.begin(); it != cache.entries.end();) {
+        auto next = std::next(it);
+        if (it->key.font == font) giveUp(renderer, cache, it);
+        it = next;
+    }
+    cache.fonts.erase(font);
+}
+
 }  // namespace
 
 TextImage TextImageCache::get(SDL_Renderer* renderer, TTF_Font* font, const std::string& text, SDL_Color colour) {
     if (!renderer || !font || text.empty()) return {};
-    Key key;
-    key.font = font;
-    key.height = TTF_FontHeight(font);
-    key.ascent = TTF_FontAscent(font);
-    key.style = TTF_GetFontStyle(font);
-    key.outline = TTF_GetFontOutline(font);
-    key.hinting = TTF_GetFontHinting(font);
-    key.colour = packColour(colour);
-    key.text = text;
-
     RendererCache& cache = caches()[renderer];
+    // Another font at the address of one closed earlier, or the same font
+    // at a new size or style: its old pictures are of no use.
+    auto known = cache.fonts.find(font);
+    if (known != cache.fonts.end() && !known->second.matches(font)) {
+        dropFont(renderer, cache, font);
+        known = cache.fonts.end();
+    }
+    if (known == cache.fonts.end()) cache.fonts.emplace(font, FontIdentity::of(font));
+
+    Key key{font, packColour(colour), text};
     if (auto found = cache.index.find(key); found != cache.index.end()) {
         cache.entries.splice(cache.entries.begin(), cache.entries, found->second);
         found->second->lastFrame = cache.frame;
@@ -101,13 +109,7 @@ void TextImageCache::advance(SDL_Renderer* renderer) {
 }
 
 void TextImageCache::forgetFont(TTF_Font* font) {
-    for (auto& [renderer, cache] : caches()) {
-        for (auto it = cache.entries.begin(); it != cache.entries.end();) {
-            auto next = std::next(it);
-            if (it->key.font == font) giveUp(renderer, cache, it);
-            it = next;
-        }
-    }
+    for (auto& [renderer, cache] : caches()) dropFont(renderer, cache, font);
 }
 
 void TextImageCache::release(SDL_Renderer* renderer) {

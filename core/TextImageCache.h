@@ -14,9 +14,11 @@
 // not asked for during two whole frames goes to the texture graveyard, so a
 // texture the renderer may still have queued is never destroyed early.
 //
-// An entry belongs to a font by address and metrics; a program that closes a
-// font and opens another one calls forgetFont first, so a new font at the old
-// address never finds the old pictures.
+// Entries belong to a font by its address, checked against the font's
+// identity (metrics and names) on every use, so a font changed in size or
+// style, or another font opened at the address of a closed one, gets new
+// pictures. A program closing a font calls forgetFont first all the same: a
+// new font with the very same metrics and names would not be told apart.
 class TextImageCache {
 public:
     // The text as drawn in the colour, made now or kept from before. The

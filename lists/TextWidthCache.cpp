@@ -13,41 +13,11 @@ constexpr int PairCopies = 64;
 constexpr int TripleCopies = 4;
 constexpr int RepeatLength = 8;
 
-const char* orEmpty(const char* s) { return s ? s : ""; }
-
 }  // namespace
 
 TextWidthCache& TextWidthCache::shared() {
     static TextWidthCache cache;
     return cache;
-}
-
-TextWidthCache::FontKey TextWidthCache::FontKey::of(TTF_Font* font) {
-    FontKey k;
-    k.font = font;
-    k.height = TTF_FontHeight(font);
-    k.ascent = TTF_FontAscent(font);
-    k.descent = TTF_FontDescent(font);
-    k.lineSkip = TTF_FontLineSkip(font);
-    k.style = TTF_GetFontStyle(font);
-    k.outline = TTF_GetFontOutline(font);
-    k.hinting = TTF_GetFontHinting(font);
-    k.kerning = TTF_GetFontKerning(font);
-    k.sdf = TTF_GetFontSDF(font) ? 1 : 0;
-    k.fixedWidth = TTF_FontFaceIsFixedWidth(font);
-    k.faces = TTF_FontFaces(font);
-    k.family = orEmpty(TTF_FontFaceFamilyName(font));
-    k.styleName = orEmpty(TTF_FontFaceStyleName(font));
-    return k;
-}
-
-bool TextWidthCache::FontKey::matches(TTF_Font* f) const {
-    return font == f && height == TTF_FontHeight(f) && ascent == TTF_FontAscent(f) &&
-           descent == TTF_FontDescent(f) && lineSkip == TTF_FontLineSkip(f) && style == TTF_GetFontStyle(f) &&
-           outline == TTF_GetFontOutline(f) && hinting == TTF_GetFontHinting(f) &&
-           kerning == TTF_GetFontKerning(f) && sdf == (TTF_GetFontSDF(f) ? 1 : 0) &&
-           fixedWidth == TTF_FontFaceIsFixedWidth(f) && faces == TTF_FontFaces(f) &&
-           family == orEmpty(TTF_FontFaceFamilyName(f)) && styleName == orEmpty(TTF_FontFaceStyleName(f));
 }
 
 int TextWidthCache::sizeOf(TTF_Font* font, const std::string& text) {
@@ -154,7 +124,7 @@ TextWidthCache::FontEntry& TextWidthCache::entryFor(TTF_Font* font) {
                    })->get();
         }
     }
-    slot->key = FontKey::of(font);
+    slot->key = FontIdentity::of(font);
     slot->lastUse = useClock;
     calibrate(*slot);
     return *slot;

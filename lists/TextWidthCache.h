@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FontIdentity.h"
+
 #include <SDL2/SDL_ttf.h>
 
 #include <array>
@@ -61,22 +63,12 @@ public:
     static TextWidthCache& shared();
 
 private:
-    struct FontKey {
-        TTF_Font* font = nullptr;
-        int height = 0, ascent = 0, descent = 0, lineSkip = 0;
-        int style = 0, outline = 0, hinting = 0, kerning = 0, sdf = 0, fixedWidth = 0;
-        long faces = 0;
-        std::string family, styleName;
-
-        static FontKey of(TTF_Font* font);
-        bool matches(TTF_Font* font) const;
-    };
     struct Glyph {
         int minx = 0, maxx = 0, advance = 0;
     };
     enum PairState : uint8_t { Unknown, Plain, Kerned };
     struct FontEntry {
-        FontKey key;
+        FontIdentity key;
         bool usable = false;
         uint64_t lastUse = 0;
         std::array<Glyph, Chars> glyphs{};

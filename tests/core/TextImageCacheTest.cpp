@@ -59,6 +59,19 @@ TEST_F(TextCache, TextColourAndFontEachMakeTheirOwnPicture) {
     EXPECT_EQ(cachedText(r, defaultFont, "Abc", kRed).texture, red.texture);
 }
 
+TEST_F(TextCache, AFontChangedInStyleGetsNewPictures) {
+    TTF_Font* font = GuiEngine::loadFont(16);
+    ASSERT_NE(font, nullptr);
+    const TextImage plain = cachedBlackText(r, font, "Wort");
+    TTF_SetFontStyle(font, TTF_STYLE_BOLD);
+    const TextImage bold = cachedBlackText(r, font, "Wort");
+    EXPECT_NE(bold.texture, plain.texture);
+    EXPECT_GT(bold.w, plain.w);
+    EXPECT_EQ(TextImageCache::size(r), 1u);  // the plain one is of no use any more
+    TextImageCache::forgetFont(font);
+    TTF_CloseFont(font);
+}
+
 TEST_F(TextCache, APictureUnusedForTwoFramesGoesToTheGraveyard) {
     const TextImage kept = cachedBlackText(r, defaultFont, "bleibt");
     cachedBlackText(r, defaultFont, "geht");
