@@ -709,7 +709,7 @@ void GuiTextCtrl::drawSelection(SDL_Renderer* r, const SDL_Rect& view) {
                                    [&](const GlyphPos& g) { return lineTop(g) + lineHeight() <= viewTop; });
     SDL_SetRenderDrawColor(r, 0, 0, 255, 255);
     for (size_t i = std::max(size_t(lo), size_t(it - glyphs.begin())); i < size_t(hi); ++i) {
-        const GlyphPos& g = glyphs[i];
+        const GlyphPos g = glyphs[i];
         if (lineTop(g) >= viewBottom) break;
         const bool followed = i + 1 < glyphs.size() && glyphs[i + 1].y == g.y;
         const int width = std::max(1, followed ? glyphs[i + 1].x - g.x : std::max(1, g.w));
@@ -726,7 +726,7 @@ void GuiTextCtrl::drawGlyphs(SDL_Renderer* r, const SDL_Rect& view, int firstTop
     auto it = std::partition_point(glyphs.begin(), glyphs.end(),
                                    [&](const GlyphPos& g) { return lineTop(g) < firstTop; });
     for (size_t i = size_t(it - glyphs.begin()); i < glyphs.size(); ++i) {
-        const GlyphPos& p = glyphs[i];
+        const GlyphPos p = glyphs[i];
         const int top = lineTop(p);
         if (top > lastTop) break;
         if (p.codepoint == '\t' || p.codepoint == '\n') continue;

@@ -44,7 +44,7 @@ public:
     TextEditModel model;
     TextLayout textLayout;
 
-    std::vector<GlyphPos>& glyphs = textLayout.glyphs;
+    const GlyphRecords& glyphs = textLayout.glyphs;
     int& cursorIndex = model.cursorIndex;
     int& selAnchor = model.selAnchor;
     int& selEnd = model.selEnd;

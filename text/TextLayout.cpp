@@ -44,10 +44,9 @@ inline uint32_t stepAt(const std::string& text, size_t& pos) {
     return step.codepoint;
 }
 
-// A lead byte near the end that still waits for its continuation bytes was
+// A lead byte near byte n that still waits for its continuation bytes was
 // decoded as a bad byte; bytes appended could complete it.
-bool endsInOpenSequence(const std::string& text) {
-    const size_t n = text.size();
+bool endsInOpenSequence(const std::string& text, size_t n) {
     for (size_t q = n > 3 ? n - 3 : 0; q < n; ++q) {
         const unsigned char b = static_cast<unsigned char>(text[q]);
         if (b < 0xC0 || b >= 0xF8) continue;
@@ -102,7 +101,7 @@ void TextLayout::layoutAll(const std::string& text, const Options& options) {
 bool TextLayout::appendFrom(const std::string& text, const Options& options) {
     if (!sameOptions(options) || run.bytesDone > text.size()) return false;
     // The bytes laid out already must end where a code point ends.
-    if (endsInOpenSequence(text.substr(0, run.bytesDone))) return false;
+    if (endsInOpenSequence(text, run.bytesDone)) return false;
     const size_t before = size_t(cpCount);
     extendRun(text);
     lastUpdate = size_t(cpCount) - before;
@@ -110,19 +109,20 @@ bool TextLayout::appendFrom(const std::string& text, const Options& options) {
 }
 
 void TextLayout::extendRun(const std::string& text) {
+    std::vector<GlyphPos>& records = glyphs.appendable();
     if (run.extraRecord) {
-        glyphs.pop_back();
+        records.pop_back();
         run.extraRecord = false;
     }
     const size_t n = text.size();
     size_t pos = run.bytesDone;
-    while (pos < n) place(glyphs, run, stepAt(text, pos));
+    while (pos < n) place(records, run, stepAt(text, pos));
     run.bytesDone = n;
-    cpCount = int(glyphs.size());
+    cpCount = int(records.size());
     if (!run.options.password && n > 0 && text[n - 1] == '\n') {
         // The empty line after a final line break gets a record of its own
         // so the caret can stand there.
-        glyphs.push_back(GlyphPos{run.penX, run.baseline, 0, 32});
+        records.push_back(GlyphPos{run.penX, run.baseline, 0, 32});
         run.extraRecord = true;
     }
     finishExtent();
@@ -198,14 +198,14 @@ void TextLayout::place(std::vector<GlyphPos>& out, Run& s, uint32_t cp) const {
     s.prevWhitespace = blank;
 }
 
-void TextLayout::noteExtent(const std::vector<GlyphPos>& v, size_t i, int& right, int& bottom) const {
-    const GlyphPos& g = v[i];
+void TextLayout::noteExtent(const GlyphRecords& v, size_t i, int& right, int& bottom) const {
+    const GlyphPos g = v[i];
     const bool followed = i + 1 < v.size() && v[i + 1].y == g.y;
     right = std::max(right, followed ? v[i + 1].x : g.x + std::max(1, g.w));
     bottom = std::max(bottom, g.y - descender + 10);
 }
 
-int TextLayout::rightOf(const std::vector<GlyphPos>& v, size_t from, size_t to) const {
+int TextLayout::rightOf(const GlyphRecords& v, size_t from, size_t to) const {
     int right = INT_MIN, bottom = INT_MIN;
     for (size_t i = from; i < to; ++i) noteExtent(v, i, right, bottom);
     return right;
@@ -299,15 +299,8 @@ void TextLayout::update(const TextEditModel& model, const TextEdit& edit, const 
 
     const int oldRight = rightOf(glyphs, size_t(s), replacedEnd);
     const size_t oldLen = replacedEnd - size_t(s), newLen = fresh.size();
-    const size_t common = std::min(oldLen, newLen);
-    std::copy(fresh.begin(), fresh.begin() + ptrdiff_t(common), glyphs.begin() + s);
-    if (newLen > oldLen)
-        glyphs.insert(glyphs.begin() + ptrdiff_t(size_t(s) + common), fresh.begin() + ptrdiff_t(common), fresh.end());
-    else if (oldLen > newLen)
-        glyphs.erase(glyphs.begin() + ptrdiff_t(size_t(s) + newLen), glyphs.begin() + ptrdiff_t(replacedEnd));
+    glyphs.replace(size_t(s), replacedEnd, fresh, dy);
     const ptrdiff_t dIndex = ptrdiff_t(newLen) - ptrdiff_t(oldLen);
-    if (dy != 0)
-        for (size_t i = size_t(s) + newLen; i < glyphs.size(); ++i) glyphs[i].y += dy;
 
     if (syncOld >= 0) {
         cpCount = int(ptrdiff_t(oldCount) + dIndex);
@@ -335,7 +328,9 @@ void TextLayout::update(const TextEditModel& model, const TextEdit& edit, const 
     // Baselines never go up, so the last record is the lowest.
     contentBottom = glyphs.back().y - descender + 10;
     const int newRight = rightOf(glyphs, size_t(s), size_t(s) + newLen);
-    if (oldRight < contentRight)
+    // The records outside the edited lines kept their x, so only a widest
+    // line that got narrower needs everything measured again.
+    if (oldRight < contentRight || newRight >= oldRight)
         contentRight = std::max(contentRight, newRight);
     else
         contentRight = rightOf(glyphs, 0, glyphs.size());
@@ -386,7 +381,7 @@ int TextLayout::indexAt(int64_t cx, int64_t cy) const {
     const size_t first = size_t(it - glyphs.begin());
     const int baseline = it->y;
     for (size_t i = first; i < glyphs.size() && sameLine(glyphs[i].y, baseline); ++i) {
-        const GlyphPos& g = glyphs[i];
+        const GlyphPos g = glyphs[i];
         const bool neighbour = i + 1 < glyphs.size() && sameLine(glyphs[i + 1].y, baseline);
         // Twice the midpoint, to compare without rounding.
         const int64_t mid2 = neighbour ? int64_t(g.x) + glyphs[i + 1].x : 2 * int64_t(g.x) + g.w;
@@ -410,9 +405,9 @@ std::pair<int, int> TextLayout::wordBoundsAt(int index) const {
 TextLayout::Caret TextLayout::caretAt(int index) const {
     if (glyphs.empty()) return {run.options.x + Margin, run.options.y + Margin + ascender};
     if (index >= 0 && size_t(index) < glyphs.size()) {
-        const GlyphPos& g = glyphs[size_t(index)];
+        const GlyphPos g = glyphs[size_t(index)];
         return {g.x, g.y};
     }
-    const GlyphPos& last = glyphs.back();
+    const GlyphPos last = glyphs.back();
     return {last.x + last.w, last.y};
 }

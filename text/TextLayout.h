@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/GlyphRecords.h"
 #include "text/TextEditModel.h"
 
 #include <ft2build.h>
@@ -10,14 +11,6 @@
 #include <utility>
 #include <vector>
 
-// Where one code point of the text landed: x is the left edge of its bitmap,
-// y the baseline, both in window pixels.
-struct GlyphPos {
-    int x;
-    int y;
-    int w;
-    uint32_t codepoint;
-};
 
 // The glyph positions of a text laid out with FreeType: one GlyphPos per code
 // point (plus one record for the empty line after a final line break), in
@@ -40,7 +33,7 @@ public:
         bool password = false, wordWrap = false;
     };
 
-    std::vector<GlyphPos> glyphs;
+    GlyphRecords glyphs;
 
     // Lays out the whole text.
     void layoutAll(const std::string& text, const Options& options);
@@ -107,8 +100,8 @@ private:
     void extendRun(const std::string& text);
     void place(std::vector<GlyphPos>& out, Run& s, uint32_t cp) const;
     void finishExtent();
-    void noteExtent(const std::vector<GlyphPos>& v, size_t i, int& right, int& bottom) const;
-    int rightOf(const std::vector<GlyphPos>& v, size_t from, size_t to) const;
+    void noteExtent(const GlyphRecords& v, size_t i, int& right, int& bottom) const;
+    int rightOf(const GlyphRecords& v, size_t from, size_t to) const;
 
     Run run;
     int cpCount = 0;
