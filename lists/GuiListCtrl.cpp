@@ -291,53 +291,25 @@ void GuiListCtrl::handleEvent(GuiEvent& ev) {
     case SDL_MOUSEMOTION:
         if (!vbar.dragging && !hbar.dragging) break;
         ensureBars();
-        if (vbar.dragging) scrollY = vbar.dragTo(e.motion.y, contentHeight(), viewHeight());
-        if (hbar.dragging) scrollX = hbar.dragTo(e.motion.x, widestText, viewWidth());
+        ScrollInput::drag(scrollView(), e.motion.x, e.motion.y, widestText, contentHeight(), viewWidth(), viewHeight());
         updateBars();
         invalidate();
         break;
-    case SDL_MOUSEBUTTONUP:
-        vbar.dragging = false;
-        hbar.dragging = false;
-        break;
-    case SDL_MOUSEWHEEL: {
-        const int step = rowHeight < 1 ? 16 : rowHeight;
-        int64_t newY = scrollY, newX = scrollX;
-        if (e.wheel.x != 0) {
-            newY -= int64_t(e.wheel.y) * step;
-            newX -= int64_t(e.wheel.x) * WheelColumn;
-        } else if (SDL_GetModState() & KMOD_SHIFT) {
-            newX -= int64_t(e.wheel.y) * WheelColumn;  // Shift turns the wheel sideways
-        } else {
-            newY -= int64_t(e.wheel.y) * step;
-        }
-        scrollY = clampToInt(newY);
-        scrollX = clampToInt(newX);
+    case SDL_MOUSEBUTTONUP: ScrollInput::release(scrollView()); break;
+    case SDL_MOUSEWHEEL:
+        ScrollInput::wheel(scrollView(), e.wheel, rowHeight < 1 ? 16 : rowHeight, WheelColumn);
         updateBars();
         invalidate();
         break;
-    }
     default: break;
     }
 }
 
 void GuiListCtrl::handlePress(int px, int py) {
     ensureBars();
-    if (vbar.visible && vbar.hitTrack(px, py)) {
-        if (vbar.hitThumb(px, py)) {
-            vbar.beginDrag(py);
-        } else {
-            scrollY = vbar.pageStep(py, scrollY, std::max(1, viewHeight() - rowHeight));
-            updateBars();
-            invalidate();
-        }
-        return;
-    }
-    if (hbar.visible && hbar.hitTrack(px, py)) {
-        if (hbar.hitThumb(px, py)) {
-            hbar.beginDrag(px);
-        } else {
-            scrollX = hbar.pageStep(px, scrollX, std::max(1, viewWidth() - WheelColumn));
+    bool scrolled = false;
+    if (ScrollInput::press(scrollView(), px, py, viewWidth() - WheelColumn, viewHeight() - rowHeight, scrolled)) {
+        if (scrolled) {
             updateBars();
             invalidate();
         }

@@ -3,6 +3,7 @@
 #include "core/GuiObject.h"
 #include "lists/ListItem.h"
 #include "lists/ScrollBar.h"
+#include "lists/ScrollInput.h"
 
 #include <SDL2/SDL_ttf.h>
 
@@ -81,6 +82,7 @@ protected:
     // Runs updateBars when items were added or the widget moved or resized
     // since the bars were placed.
     void ensureBars();
+    ScrollInput::View scrollView() { return {vbar, hbar, scrollX, scrollY}; }
     void scrollIntoView();
 
 private:

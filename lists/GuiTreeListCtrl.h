@@ -3,6 +3,7 @@
 #include "core/GuiObject.h"
 #include "lists/FenwickTree.h"
 #include "lists/ScrollBar.h"
+#include "lists/ScrollInput.h"
 
 #include <SDL2/SDL_ttf.h>
 
@@ -141,6 +142,7 @@ private:
 
     int computeRowHeight() const;
     void ensureBars();
+    ScrollInput::View scrollView() { return {vbar, hbar, scrollX, scrollY}; }
     int64_t contentHeight() const;
     void scrollIntoView(int index);
     // Adds delta to the row's `shown` and carries it up to the first
