@@ -3,6 +3,7 @@
 #include "core/GuiWindow.h"
 #include "core/TextImageCache.h"
 #include "core/ValueText.h"
+#include "lists/TextWidthCache.h"
 
 #include <algorithm>
 #include <climits>
@@ -37,10 +38,11 @@ bool parseTypedNumber(const std::string& text, double& out) {
 
 bool isIntegral(double v) { return v == std::round(v) && v >= double(INT_MIN) && v <= double(INT_MAX); }
 
+// Rows are measured every frame; the shared width cache gives SDL_ttf's
+// widths without shaping most of them again.
 int textWidth(TTF_Font* font, const std::string& text) {
-    int tw = 0, th = 0;
-    if (TTF_SizeUTF8(font, text.c_str(), &tw, &th) != 0) return INT_MAX;
-    return tw;
+    const int width = TextWidthCache::shared().width(font, text);
+    return width < 0 ? INT_MAX : width;
 }
 
 // Number of bytes of the longest start of the text that ends between
