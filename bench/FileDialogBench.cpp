@@ -8,6 +8,8 @@
 // The folders are made in /dev/shm (else the system temp directory) and
 // removed at the end; SIGTERM or SIGINT stops the run between two measurements.
 
+#include "bench/BenchStop.h"
+#include "bench/BenchWindow.h"
 #include "core/AppWindow.h"
 #include "core/GuiApplication.h"
 #include "core/GuiWindow.h"
@@ -21,7 +23,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,10 +32,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-volatile std::sig_atomic_t stopRequested = 0;
-
-void onStopSignal(int) { stopRequested = 1; }
 
 class BenchEngine : public GuiApplication {
 protected:
@@ -63,7 +60,7 @@ bool makeFolder(const fs::path& dir, int count) {
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec) return false;
-    for (int i = 0; i < count && !stopRequested; ++i) {
+    for (int i = 0; i < count && !BenchStop::requested(); ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "eintrag-%06d%s", i, i % 10 == 0 ? "" : ".txt");
         const std::string path = (dir / name).native();
@@ -75,7 +72,7 @@ bool makeFolder(const fs::path& dir, int count) {
             close(fd);
         }
     }
-    return !stopRequested;
+    return !BenchStop::requested();
 }
 
 struct Figures {
@@ -87,7 +84,7 @@ struct Figures {
 Figures measure(BenchEngine& engine, const std::string& folder, int opens, int wheelSteps) {
     Figures f;
     std::vector<double> openTimes, wheelTimes;
-    for (int round = 0; round < opens && !stopRequested; ++round) {
+    for (int round = 0; round < opens && !BenchStop::requested(); ++round) {
         const auto t0 = Clock::now();
         AppWindow* aw = engine.createDialogWindow(
             "Datei öffnen", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 480, 420, SDL_WINDOW_SHOWN,
@@ -102,7 +99,7 @@ Figures measure(BenchEngine& engine, const std::string& folder, int opens, int w
         f.rows = dlg->fileList->items.size();
 
         const GuiListCtrl* list = dlg->fileList;
-        for (int i = 0; i < wheelSteps && !stopRequested; ++i) {
+        for (int i = 0; i < wheelSteps && !BenchStop::requested(); ++i) {
             // Down and back up, so every step really scrolls.
             SDL_Event e = SyntheticEvent::wheel(aw->id, list->x + 40, list->y + 40, i % 2 ? 1 : -1);
             const auto t1 = Clock::now();
@@ -124,11 +121,9 @@ Figures measure(BenchEngine& engine, const std::string& folder, int opens, int w
 }  // namespace
 
 int main() {
-    // The benchmark stops itself on SIGTERM and SIGINT, between measurements;
-    // SDL must not take those signals over.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    std::signal(SIGTERM, onStopSignal);
-    std::signal(SIGINT, onStopSignal);
+    // Stops between measurements on SIGTERM, SIGINT or the time budget, and
+    // still removes its folders.
+    BenchWindow::prepare();
 
     // In memory where there is room: removing 100,000 files from a disk can
     // take longer than the whole measurement.
@@ -153,24 +148,24 @@ int main() {
             int entries, opens, wheelSteps;
         };
         for (const Size& s : {Size{100, 10, 100}, Size{100000, 3, 100}}) {
-            if (stopRequested) break;
+            if (BenchStop::requested()) break;
             const fs::path folder = base / std::to_string(s.entries);
             const auto t0 = Clock::now();
             if (!makeFolder(folder, s.entries)) {
-                if (!stopRequested) std::fprintf(stderr, "Ordner %s nicht angelegt\n", folder.c_str());
-                status = stopRequested ? 0 : 1;
+                if (!BenchStop::requested()) std::fprintf(stderr, "Ordner %s nicht angelegt\n", folder.c_str());
+                status = BenchStop::requested() ? 0 : 1;
                 break;
             }
             std::printf("%7d Einträge angelegt in %.0f ms\n", s.entries, millisSince(t0));
             std::fflush(stdout);
             const Figures f = measure(engine, folder.native(), s.opens, s.wheelSteps);
-            if (stopRequested) break;
+            if (BenchStop::requested()) break;
             std::printf("%7d Einträge (%zu Zeilen): Öffnen bis erstes Bild %8.2f ms, ein Radschritt mit Bild %6.3f ms\n",
                         s.entries, f.rows, f.openMs, f.wheelMs);
             std::fflush(stdout);
         }
     }
-    if (stopRequested) std::printf("abgebrochen\n");
+    if (BenchStop::requested()) std::printf("abgebrochen\n");
     std::error_code ec;
     fs::remove_all(base, ec);
     return status;

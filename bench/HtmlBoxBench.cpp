@@ -10,6 +10,7 @@
 // SIGTERM or its time budget stops it between two measurements.
 
 #include "bench/BenchStop.h"
+#include "bench/BenchWindow.h"
 #include "core/AppWindow.h"
 #include "core/GuiApplication.h"
 #include "core/GuiWindow.h"
@@ -149,15 +150,9 @@ Figures measure(BenchEngine& engine, AppWindow* aw, const std::string& html) {
 }  // namespace
 
 int main() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    BenchStop::install();
+    BenchWindow::prepare();
     BenchEngine engine;
-    if (!defaultFont) {
-        std::fprintf(stderr, "data/fonts/Vera.ttf fehlt: aus dem Build-Verzeichnis starten\n");
-        return 1;
-    }
-    AppWindow* aw = engine.createWindow("HtmlBoxBench", 0, 0, 700, 300, SDL_WINDOW_SHOWN,
-                                        SDL_Color{200, 200, 200, 255});
+    AppWindow* aw = BenchWindow::open(engine, "HtmlBoxBench", 700, 300);
     if (!aw) return 1;
 
     const std::string picture = samplePicture();

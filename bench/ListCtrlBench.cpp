@@ -7,6 +7,7 @@
 //   cd build && ./bench/ListCtrlBench
 
 #include "bench/BenchStop.h"
+#include "bench/BenchWindow.h"
 #include "core/AppWindow.h"
 #include "core/GuiApplication.h"
 #include "core/GuiWindow.h"
@@ -103,15 +104,9 @@ Figures measure(BenchEngine& engine, AppWindow* aw, int count) {
 }  // namespace
 
 int main() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    BenchStop::install();
+    BenchWindow::prepare();
     BenchEngine engine;
-    if (!defaultFont) {
-        std::fprintf(stderr, "data/fonts/Vera.ttf fehlt: aus dem Build-Verzeichnis starten\n");
-        return 1;
-    }
-    AppWindow* aw = engine.createWindow("ListCtrlBench", 0, 0, 400, 480, SDL_WINDOW_SHOWN,
-                                        SDL_Color{200, 200, 200, 255});
+    AppWindow* aw = BenchWindow::open(engine, "ListCtrlBench", 400, 480);
     if (!aw) return 1;
 
     measure(engine, aw, 100);  // warm-up: shaders, glyph caches, first textures

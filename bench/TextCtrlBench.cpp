@@ -5,6 +5,7 @@
 //   SDL_VIDEODRIVER=offscreen ./bench/TextCtrlBench
 
 #include "bench/BenchStop.h"
+#include "bench/BenchWindow.h"
 #include "core/AppWindow.h"
 #include "core/GuiApplication.h"
 #include "core/GuiWindow.h"
@@ -175,15 +176,10 @@ void benchOpen(AppWindow* aw) {
 }  // namespace
 
 int main() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    BenchStop::install();
+    BenchWindow::prepare();
     BenchEngine engine;
-    AppWindow* aw = engine.createWindow("TextCtrlBench", 0, 0, 800, 600, SDL_WINDOW_HIDDEN,
-                                        SDL_Color{200, 200, 200, 255});
-    if (!aw || !uiFace) {
-        std::fprintf(stderr, "no window or no font (run from the build directory)\n");
-        return 1;
-    }
+    AppWindow* aw = BenchWindow::open(engine, "TextCtrlBench", 800, 600, SDL_WINDOW_HIDDEN);
+    if (!aw) return 1;
     engine.appHasFocus = true;
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(aw->renderer, &info);

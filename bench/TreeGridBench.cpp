@@ -10,6 +10,7 @@
 // SIGTERM or its time budget stops it between two measurements.
 
 #include "bench/BenchStop.h"
+#include "bench/BenchWindow.h"
 #include "core/AppWindow.h"
 #include "core/GuiEngine.h"
 #include "core/GuiWindow.h"
@@ -201,15 +202,9 @@ GridFigures measureGrid(BenchEngine& engine, AppWindow* aw, int count) {
 }  // namespace
 
 int main() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    BenchStop::install();
+    BenchWindow::prepare();
     BenchEngine engine;
-    if (!defaultFont) {
-        std::fprintf(stderr, "data/fonts/Vera.ttf fehlt: aus dem Build-Verzeichnis starten\n");
-        return 1;
-    }
-    AppWindow* aw = engine.createWindow("TreeGridBench", 0, 0, 640, 440, SDL_WINDOW_SHOWN,
-                                        SDL_Color{200, 200, 200, 255});
+    AppWindow* aw = BenchWindow::open(engine, "TreeGridBench", 640, 440);
     if (!aw) return 1;
 
     // Warm-up: shaders, glyph caches, first textures.
