@@ -6,27 +6,47 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
 
 // What makes two pictures of a line the same; the font is checked against
-// its identity before any of its pictures is used.
+// its identity before any of its pictures is used. Lookups go by a view of
+// the text, so asking for a kept picture copies nothing.
+struct KeyView {
+    TTF_Font* font;
+    uint32_t colour;
+    std::string_view text;
+};
+
 struct Key {
     TTF_Font* font = nullptr;
     uint32_t colour = 0;
     std::string text;
-    bool operator==(const Key&) const = default;
+    KeyView view() const { return {font, colour, text}; }
 };
 
 struct KeyHash {
-    size_t operator()(const Key& k) const {
-        size_t h = std::hash<std::string>()(k.text);
+    using is_transparent = void;
+    size_t operator()(const KeyView& k) const {
+        size_t h = std::hash<std::string_view>()(k.text);
         auto mix = [&h](size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
         mix(std::hash<const void*>()(k.font));
         mix(size_t(k.colour));
         return h;
     }
+    size_t operator()(const Key& k) const { return (*this)(k.view()); }
+};
+
+struct KeyEqual {
+    using is_transparent = void;
+    static bool same(const KeyView& a, const KeyView& b) {
+        return a.font == b.font && a.colour == b.colour && a.text == b.text;
+    }
+    bool operator()(const Key& a, const Key& b) const { return same(a.view(), b.view()); }
+    bool operator()(const KeyView& a, const Key& b) const { return same(a, b.view()); }
+    bool operator()(const Key& a, const KeyView& b) const { return same(a.view(), b); }
 };
 
 struct Entry {
@@ -38,7 +58,7 @@ struct Entry {
 // Most recently asked for at the front.
 struct RendererCache {
     std::list<Entry> entries;
-    std::unordered_map<Key, std::list<Entry>::iterator, KeyHash> index;
+    std::unordered_map<Key, std::list<Entry>::iterator, KeyHash, KeyEqual> index;
     std::unordered_map<TTF_Font*, FontIdentity> fonts;
     uint64_t frame = 0;
 };
@@ -83,8 +103,8 @@ TextImage TextImageCache::get(SDL_Renderer* renderer, TTF_Font* font, const std:
     }
     if (known == cache.fonts.end()) cache.fonts.emplace(font, FontIdentity::of(font));
 
-    Key key{font, packColour(colour), text};
-    if (auto found = cache.index.find(key); found != cache.index.end()) {
+    const KeyView wanted{font, packColour(colour), text};
+    if (auto found = cache.index.find(wanted); found != cache.index.end()) {
         cache.entries.splice(cache.entries.begin(), cache.entries, found->second);
         found->second->lastFrame = cache.frame;
         return found->second->image;
@@ -92,7 +112,7 @@ TextImage TextImageCache::get(SDL_Renderer* renderer, TTF_Font* font, const std:
 
     TextImage image = renderText(renderer, font, text, colour);
     if (!image) return {};
-    cache.entries.push_front(Entry{std::move(key), image, cache.frame});
+    cache.entries.push_front(Entry{Key{font, wanted.colour, text}, image, cache.frame});
     cache.index.emplace(cache.entries.front().key, cache.entries.begin());
     while (cache.entries.size() > Capacity) giveUp(renderer, cache, std::prev(cache.entries.end()));
     return image;
