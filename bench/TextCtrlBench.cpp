@@ -145,7 +145,7 @@ TypingFigures typeInto(AppWindow* aw, size_t size, bool wrap, int keys) {
 
 void benchTyping(AppWindow* aw) {
     std::printf("\none typed character in the middle of the text (glyph cache on)\n");
-    std::printf("edit+layout: mean of 40 keys, the first key alone (it moves the records' gap to the cursor),\n"
+    std::printf("edit+layout: mean of 40 keys, the first key alone (it moves the gaps of text and records to the cursor),\n"
                 "and the median of the keys after it\n");
     std::printf("%12s %8s %16s %10s %12s %10s %10s %10s\n", "characters", "wrapped", "edit+layout ms", "first ms",
                 "then median", "draw ms", "total ms", "worst ms");

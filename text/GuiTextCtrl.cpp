@@ -94,7 +94,7 @@ GuiTextCtrl::~GuiTextCtrl() = default;
 // GuiObject operations
 
 bool GuiTextCtrl::getValue(std::string& out) {
-    out = text;
+    out = text.str();
     return true;
 }
 

@@ -64,7 +64,7 @@ public:
     bool multiLine, readOnly, password, wordWrap;
     // Change it through setText, appendText or editing; after writing it
     // directly call layoutGlyphs.
-    std::string& text = model.text;
+    TextBuffer& text = model.text;
     std::function<void()> onChange;
     FT_Face face;  // not owned
     // The time source for presses, keys and the caret blink; tick gets its
@@ -93,7 +93,7 @@ public:
     // Appends at the end. Only the appended part is laid out, so the cost
     // does not grow with the text already there.
     void appendText(const std::string& s);
-    const std::string& getText() const { return text; }
+    const std::string& getText() const { return text.str(); }
     std::string getSelectedText();
     bool deleteSelection();
     // Two status lines about cursor, selection and scrolling. They live in

@@ -44,6 +44,7 @@ bool isAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
 }  // namespace
 
 size_t TextEditModel::byteOffset(long index) const {
+    const TextBuffer::View text = this->text.view();
     const size_t n = text.size();
     if (index <= 0 || n == 0) {
         memoIndex = 0;
@@ -62,7 +63,7 @@ size_t TextEditModel::byteOffset(long index) const {
             while (q > 0 && !isAscii(text[q])) --q;
             long counted = 0;
             for (size_t s = q; s < p;) {
-                s += size_t(std::max(1, decodeUtf8(text.data() + s, n - s).length));
+                s += size_t(std::max(1, text.decodeAt(s).length));
                 ++counted;
             }
             idx -= counted;
@@ -77,7 +78,7 @@ size_t TextEditModel::byteOffset(long index) const {
         if (isAscii(text[p]))
             ++p;
         else
-            p += size_t(std::max(1, decodeUtf8(text.data() + p, n - p).length));
+            p += size_t(std::max(1, text.decodeAt(p).length));
         ++idx;
     }
     memoIndex = idx;
@@ -91,6 +92,7 @@ void TextEditModel::forgetOffsetsFrom(size_t at) const {
     // unaffected and still starts a code point with the same index.
     if (memoByte + 3 < at) return;
     if (memoByte == 0) return;
+    const TextBuffer::View text = this->text.view();
     size_t target = at >= 4 ? at - 4 : 0;
     size_t p = std::min(memoByte, target);
     while (p > 0 && !isAscii(text[p])) --p;
@@ -107,7 +109,7 @@ void TextEditModel::forgetOffsetsFrom(size_t at) const {
         while (r > p && !isAscii(text[r])) --r;
         long counted = 0;
         for (size_t s = r; s < q;) {
-            s += size_t(std::max(1, decodeUtf8(text.data() + s, text.size() - s).length));
+            s += size_t(std::max(1, text.decodeAt(s).length));
             ++counted;
         }
         idx -= counted;
@@ -178,5 +180,5 @@ bool TextEditModel::changedSinceMark() const {
     if (unknownChange || editsSinceMark != 2) return true;
     // A selection replaced by the very bytes it held.
     if (!firstWasRemoval || !secondWasInsertion || firstAt != secondAt) return true;
-    return secondInserted != firstRemoved.size() || text.compare(secondAt, secondInserted, firstRemoved) != 0;
+    return secondInserted != firstRemoved.size() || !text.equalsAt(secondAt, firstRemoved);
 }

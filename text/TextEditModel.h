@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/TextBuffer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,7 +25,7 @@ struct TextEdit {
 // the TextEdit the layout needs to follow it.
 class TextEditModel {
 public:
-    std::string text;
+    TextBuffer text;
     int cursorIndex = 0;
     int selAnchor = -1, selEnd = -1;
     int selByteStart = -1, selByteEnd = -1;

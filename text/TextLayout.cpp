@@ -33,20 +33,20 @@ bool isWordChar(uint32_t cp) {
 }
 
 // Decodes the code point at pos; ASCII without the call.
-inline uint32_t stepAt(const std::string& text, size_t& pos) {
+inline uint32_t stepAt(const TextBuffer::View& text, size_t& pos) {
     const unsigned char b = static_cast<unsigned char>(text[pos]);
     if (b < 0x80) {
         ++pos;
         return b;
     }
-    const Utf8Step step = decodeUtf8(text.data() + pos, text.size() - pos);
+    const Utf8Step step = text.decodeAt(pos);
     pos += size_t(std::max(1, step.length));
     return step.codepoint;
 }
 
 // A lead byte near byte n that still waits for its continuation bytes was
 // decoded as a bad byte; bytes appended could complete it.
-bool endsInOpenSequence(const std::string& text, size_t n) {
+bool endsInOpenSequence(const TextBuffer::View& text, size_t n) {
     for (size_t q = n > 3 ? n - 3 : 0; q < n; ++q) {
         const unsigned char b = static_cast<unsigned char>(text[q]);
         if (b < 0xC0 || b >= 0xF8) continue;
@@ -78,8 +78,6 @@ void TextLayout::startRun(const Options& o) {
     run.rightLimit = o.x + Margin + std::max(1, o.w - 22);
     run.penX = o.x + Margin;
     run.baseline = o.y + Margin + ascender;
-    run.frozenRight = INT_MIN;
-    run.frozenBottom = INT_MIN;
 }
 
 bool TextLayout::sameOptions(const Options& o) const {
@@ -91,14 +89,16 @@ bool TextLayout::sameOptions(const Options& o) const {
     return m.height == run.lineH && m.ascender == run.ascender && m.descender == run.descender;
 }
 
-void TextLayout::layoutAll(const std::string& text, const Options& options) {
+void TextLayout::layoutAll(TextBuffer::View text, const Options& options) {
     glyphs.clear();
+    lineRights.clear();
+    counted = 0;
     startRun(options);
     extendRun(text);
     lastUpdate = size_t(cpCount);
 }
 
-bool TextLayout::appendFrom(const std::string& text, const Options& options) {
+bool TextLayout::appendFrom(TextBuffer::View text, const Options& options) {
     if (!sameOptions(options) || run.bytesDone > text.size()) return false;
     // The bytes laid out already must end where a code point ends.
     if (endsInOpenSequence(text, run.bytesDone)) return false;
@@ -108,7 +108,7 @@ bool TextLayout::appendFrom(const std::string& text, const Options& options) {
     return true;
 }
 
-void TextLayout::extendRun(const std::string& text) {
+void TextLayout::extendRun(TextBuffer::View text) {
     std::vector<GlyphPos>& records = glyphs.appendable();
     if (run.extraRecord) {
         records.pop_back();
@@ -198,33 +198,59 @@ void TextLayout::place(std::vector<GlyphPos>& out, Run& s, uint32_t cp) const {
     s.prevWhitespace = blank;
 }
 
-void TextLayout::noteExtent(const GlyphRecords& v, size_t i, int& right, int& bottom) const {
-    const GlyphPos g = v[i];
-    const bool followed = i + 1 < v.size() && v[i + 1].y == g.y;
-    right = std::max(right, followed ? v[i + 1].x : g.x + std::max(1, g.w));
-    bottom = std::max(bottom, g.y - descender + 10);
-}
-
-int TextLayout::rightOf(const GlyphRecords& v, size_t from, size_t to) const {
-    int right = INT_MIN, bottom = INT_MIN;
-    for (size_t i = from; i < to; ++i) noteExtent(v, i, right, bottom);
+int TextLayout::rightOf(size_t from, size_t to) const {
+    // A record reaches to the next one on its line, the last one to the end
+    // of its bitmap (at least one pixel, for the caret).
+    int right = INT_MIN;
+    for (size_t i = from; i < to; ++i) {
+        const GlyphPos g = glyphs[i];
+        const bool followed = i + 1 < glyphs.size() && glyphs[i + 1].y == g.y;
+        right = std::max(right, followed ? glyphs[i + 1].x : g.x + std::max(1, g.w));
+    }
     return right;
 }
 
+void TextLayout::countLines(size_t from, size_t to, int delta) {
+    for (size_t first = from; first < to;) {
+        const int y = glyphs[first].y;
+        size_t end = first + 1;
+        while (end < to && glyphs[end].y == y) ++end;
+        auto it = lineRights.try_emplace(rightOf(first, end), 0).first;
+        it->second += delta;
+        if (it->second == 0) lineRights.erase(it);
+        first = end;
+    }
+}
+
+void TextLayout::settleExtent() {
+    if (glyphs.empty()) {
+        lineRights.clear();
+        counted = 0;
+        lastLineRight = contentRight = contentBottom = INT_MIN;
+        return;
+    }
+    contentRight = std::max(lastLineRight, lineRights.empty() ? INT_MIN : lineRights.rbegin()->first);
+    // Baselines never go up, so the last record is the lowest.
+    contentBottom = glyphs.back().y - descender + 10;
+}
+
 void TextLayout::finishExtent() {
-    // A record's extent depends on its successor, and records of the current
-    // line may still move down; everything before that line is final.
+    // Lines before the current one are final: appending only ever moves
+    // records of the last line down.
     const size_t count = glyphs.size();
-    const size_t limit = count == 0 ? 0 : std::min(size_t(run.lineStart), count - 1);
-    for (; run.frozen < limit; ++run.frozen) noteExtent(glyphs, run.frozen, run.frozenRight, run.frozenBottom);
-    int right = run.frozenRight, bottom = run.frozenBottom;
-    for (size_t i = run.frozen; i < count; ++i) noteExtent(glyphs, i, right, bottom);
-    contentRight = right;
-    contentBottom = bottom;
+    const size_t lastStart = std::min(size_t(run.lineStart), count);
+    if (counted > lastStart) {
+        lineRights.clear();
+        counted = 0;
+    }
+    countLines(counted, lastStart, 1);
+    counted = lastStart;
+    lastLineRight = rightOf(lastStart, count);
+    settleExtent();
 }
 
 void TextLayout::update(const TextEditModel& model, const TextEdit& edit, const Options& options) {
-    const std::string& text = model.text;
+    const TextBuffer::View text = model.text.view();
     if (!sameOptions(options) || run.bytesDone + edit.inserted != text.size() + edit.removed) {
         layoutAll(text, options);
         return;
@@ -297,7 +323,8 @@ void TextLayout::update(const TextEditModel& model, const TextEdit& edit, const 
         if (!options.password && n > 0 && text[n - 1] == '\n') fresh.push_back(GlyphPos{t.penX, t.baseline, 0, 32});
     }
 
-    const int oldRight = rightOf(glyphs, size_t(s), replacedEnd);
+    // The old lines leave the counts; the last line is not in them.
+    countLines(size_t(s), std::min(replacedEnd, counted), -1);
     const size_t oldLen = replacedEnd - size_t(s), newLen = fresh.size();
     glyphs.replace(size_t(s), replacedEnd, fresh, dy);
     const ptrdiff_t dIndex = ptrdiff_t(newLen) - ptrdiff_t(oldLen);
@@ -308,6 +335,10 @@ void TextLayout::update(const TextEditModel& model, const TextEdit& edit, const 
         run.baseline += dy;
         run.lineStart = int(run.lineStart + dIndex);
         if (run.breakAt >= 0) run.breakAt = int(run.breakAt + dIndex);
+        // The fresh records are whole lines before the last one, which only
+        // moved down and kept its right edge.
+        countLines(size_t(s), size_t(s) + newLen, 1);
+        counted = size_t(run.lineStart);
     } else {
         t.lineStart += s;
         if (t.breakAt >= 0) t.breakAt += s;
@@ -315,25 +346,12 @@ void TextLayout::update(const TextEditModel& model, const TextEdit& edit, const 
         t.extraRecord = !options.password && n > 0 && text[n - 1] == '\n';
         run = t;
         cpCount = int(glyphs.size()) - (run.extraRecord ? 1 : 0);
+        const size_t lastStart = std::min(size_t(run.lineStart), glyphs.size());
+        countLines(size_t(s), lastStart, 1);
+        counted = lastStart;
+        lastLineRight = rightOf(lastStart, glyphs.size());
     }
-    // Extents of records before the last line are gathered again at the
-    // next append.
-    run.frozen = 0;
-    run.frozenRight = run.frozenBottom = INT_MIN;
-
-    if (glyphs.empty()) {
-        contentRight = contentBottom = INT_MIN;
-        return;
-    }
-    // Baselines never go up, so the last record is the lowest.
-    contentBottom = glyphs.back().y - descender + 10;
-    const int newRight = rightOf(glyphs, size_t(s), size_t(s) + newLen);
-    // The records outside the edited lines kept their x, so only a widest
-    // line that got narrower needs everything measured again.
-    if (oldRight < contentRight || newRight >= oldRight)
-        contentRight = std::max(contentRight, newRight);
-    else
-        contentRight = rightOf(glyphs, 0, glyphs.size());
+    settleExtent();
 }
 
 // ---------------------------------------------------------------------------

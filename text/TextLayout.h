@@ -6,7 +6,9 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <climits>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,10 +38,10 @@ public:
     GlyphRecords glyphs;
 
     // Lays out the whole text.
-    void layoutAll(const std::string& text, const Options& options);
+    void layoutAll(TextBuffer::View text, const Options& options);
     // Lays out only what was appended since the last layout; false (and
     // nothing done) when that cannot give the result of a full layout.
-    bool appendFrom(const std::string& text, const Options& options);
+    bool appendFrom(TextBuffer::View text, const Options& options);
     // Follows one edit of the model's text.
     void update(const TextEditModel& model, const TextEdit& edit, const Options& options);
 
@@ -89,23 +91,31 @@ private:
         FT_UInt prevGlyph = 0;
         bool prevWhitespace = true;
         bool extraRecord = false;
-        // Records before `frozen` never move again; their extent is kept.
-        size_t frozen = 0;
-        int frozenRight = 0, frozenBottom = 0;
     };
 
     void readMetrics(FT_Face face);
     void startRun(const Options& options);
     bool sameOptions(const Options& options) const;
-    void extendRun(const std::string& text);
+    void extendRun(TextBuffer::View text);
     void place(std::vector<GlyphPos>& out, Run& s, uint32_t cp) const;
     void finishExtent();
-    void noteExtent(const GlyphRecords& v, size_t i, int& right, int& bottom) const;
-    int rightOf(const GlyphRecords& v, size_t from, size_t to) const;
+    void settleExtent();
+    int rightOf(size_t from, size_t to) const;
+    // Adds `delta` to the counts of the right edges of the whole lines
+    // among the records [from, to).
+    void countLines(size_t from, size_t to, int delta);
 
     Run run;
     int cpCount = 0;
     int lineH = 16, ascender = 12, descender = -4;
     int contentRight = 0, contentBottom = 0;
     size_t lastUpdate = 0;
+    // The right edges of the lines before the last one, counted by value:
+    // when the widest line gets narrower the next widest is at hand without
+    // measuring every line. The last line still changes while text is
+    // appended, so its edge is kept apart. Records before `counted` (always
+    // the start of the last line) are in the counts.
+    std::map<int, int> lineRights;
+    size_t counted = 0;
+    int lastLineRight = INT_MIN;
 };
