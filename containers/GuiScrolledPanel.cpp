@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr uint32_t kTrack = 0xFFE6E6E6;  // (230, 230, 230, 255), red in the lowest byte
-constexpr uint32_t kThumb = 0xFFA0A0A0;  // (160, 160, 160, 255)
-
 int clampTo(long long v, int hi) { return static_cast<int>(std::clamp<long long>(v, 0, std::max(hi, 0))); }
 
 }  // namespace
@@ -169,11 +166,5 @@ void GuiScrolledPanel::draw(SDL_Renderer* r) {
     const SDL_Rect rc = rect();
     SDL_RenderFillRect(r, &rc);
     drawChildren(r, viewRect());
-    if (vbar.visible) vbar.draw(r, kTrack, kThumb);
-    if (hbar.visible) hbar.draw(r, kTrack, kThumb);
-    if (vbar.visible && hbar.visible) {
-        SDL_SetRenderDrawColor(r, 230, 230, 230, 255);
-        const SDL_Rect corner{x + viewW(), y + viewH(), BarSize, BarSize};
-        SDL_RenderFillRect(r, &corner);
-    }
+    ScrollBar::drawPair(r, vbar, hbar);
 }

@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr uint32_t kTrackColour = 0xFFE6E6E6;  // (230, 230, 230, 255), red lowest
-constexpr uint32_t kThumbColour = 0xFFA0A0A0;  // (160, 160, 160, 255)
-
 int clampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
 bool sameRect(const SDL_Rect& a, const SDL_Rect& b) {
@@ -185,7 +182,7 @@ void GuiHtmlBox::draw(SDL_Renderer* r) {
         drawSelection(r, scrollY, viewBottom);
         SDL_RenderSetClipRect(r, hadClip ? &outer : nullptr);
     }
-    if (vbar.visible) vbar.draw(r, kTrackColour, kThumbColour);
+    if (vbar.visible) vbar.draw(r);
 }
 
 void GuiHtmlBox::drawPictures(SDL_Renderer* r, int viewTop, int viewBottom) {

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr uint32_t kTrackColour = 0xFFE6E6E6;  // (230, 230, 230, 255), red lowest
 constexpr uint32_t kThumbColour = 0xFFB4B4B4;  // (180, 180, 180, 255)
 constexpr SDL_Color kTextColour{20, 20, 20, 255};
 
@@ -440,7 +439,7 @@ void GuiPropertyGrid::draw(SDL_Renderer* r) {
         const SDL_Rect strip{x + w - ScrollBarWidth, y, ScrollBarWidth, h};
         SDL_SetRenderDrawColor(r, 230, 230, 230, 255);
         SDL_RenderFillRect(r, &strip);
-        vbar.draw(r, kTrackColour, kThumbColour);
+        vbar.draw(r, ScrollBar::TrackColour, kThumbColour);
         SDL_SetRenderDrawColor(r, 140, 140, 140, 255);
         SDL_RenderDrawRect(r, &strip);
     }

@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr uint32_t kTrackColour = 0xFFE6E6E6;  // (230, 230, 230, 255), red lowest
-constexpr uint32_t kThumbColour = 0xFFA0A0A0;  // (160, 160, 160, 255)
-
 int clampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
 bool sameRect(const SDL_Rect& a, const SDL_Rect& b) {
@@ -422,13 +419,7 @@ void GuiTreeListCtrl::draw(SDL_Renderer* r) {
     drawBody(r, outer, hadClip);
     SDL_RenderSetClipRect(r, hadClip ? &outer : nullptr);
 
-    if (vbar.visible) vbar.draw(r, kTrackColour, kThumbColour);
-    if (hbar.visible) hbar.draw(r, kTrackColour, kThumbColour);
-    if (vbar.visible && hbar.visible) {
-        const SDL_Rect corner{vbar.trackX, hbar.trackY, BarThickness, BarThickness};
-        SDL_SetRenderDrawColor(r, 230, 230, 230, 255);
-        SDL_RenderFillRect(r, &corner);
-    }
+    ScrollBar::drawPair(r, vbar, hbar);
 }
 
 void GuiTreeListCtrl::drawHeader(SDL_Renderer* r, const SDL_Rect& outer, bool hadClip) {

@@ -67,6 +67,16 @@ void ScrollBar::draw(SDL_Renderer* r, uint32_t trackColour, uint32_t thumbColour
     SDL_RenderFillRect(r, &thumb);
 }
 
+void ScrollBar::drawPair(SDL_Renderer* r, const ScrollBar& vertical, const ScrollBar& horizontal) {
+    if (vertical.visible) vertical.draw(r);
+    if (horizontal.visible) horizontal.draw(r);
+    if (vertical.visible && horizontal.visible) {
+        const SDL_Rect corner{vertical.trackX, horizontal.trackY, vertical.trackW, horizontal.trackH};
+        setDrawColour(r, TrackColour);
+        SDL_RenderFillRect(r, &corner);
+    }
+}
+
 bool ScrollBar::hitThumb(int px, int py) const {
     return px >= thumbX && px < thumbX + thumbW && py >= thumbY && py < thumbY + thumbH;
 }

@@ -24,9 +24,16 @@ struct ScrollBar {
     // means content size - view size.
     void setGeometry(int x, int y, int w, int h, int contentSize, int viewSize, int offset,
                      int largestOffset = -1);
-    // Fills track and thumb; colours carry red in the lowest byte and alpha
-    // in the highest.
-    void draw(SDL_Renderer* r, uint32_t trackColour, uint32_t thumbColour) const;
+    // The colours of every scrolling widget's bars: red in the lowest byte,
+    // alpha in the highest.
+    static constexpr uint32_t TrackColour = 0xFFE6E6E6;  // (230, 230, 230, 255)
+    static constexpr uint32_t ThumbColour = 0xFFA0A0A0;  // (160, 160, 160, 255)
+
+    // Fills track and thumb.
+    void draw(SDL_Renderer* r, uint32_t trackColour = TrackColour, uint32_t thumbColour = ThumbColour) const;
+    // Draws the visible ones of a widget's two bars and, when both show,
+    // fills the corner between them in the track colour.
+    static void drawPair(SDL_Renderer* r, const ScrollBar& vertical, const ScrollBar& horizontal);
     // Half-open tests: the right and bottom edges lie outside.
     bool hitThumb(int px, int py) const;
     bool hitTrack(int px, int py) const;

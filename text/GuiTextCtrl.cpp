@@ -60,8 +60,6 @@ private:
 };
 
 constexpr SDL_Color White{255, 255, 255, 255};
-constexpr uint32_t TrackColour = 0xFFE6E6E6u;  // (230, 230, 230, 255)
-constexpr uint32_t ThumbColour = 0xFFA0A0A0u;  // (160, 160, 160, 255)
 
 }  // namespace
 
@@ -686,15 +684,7 @@ void GuiTextCtrl::draw(SDL_Renderer* r) {
         SDL_RenderSetClipRect(r, hadClip ? &oldClip : nullptr);
     }
 
-    if (multiLine) {
-        if (vbar.visible) vbar.draw(r, TrackColour, ThumbColour);
-        if (hbar.visible) hbar.draw(r, TrackColour, ThumbColour);
-        if (vbar.visible && hbar.visible) {
-            SDL_Rect corner{vbar.trackX, hbar.trackY, BarThickness, BarThickness};
-            SDL_SetRenderDrawColor(r, 230, 230, 230, 255);
-            SDL_RenderFillRect(r, &corner);
-        }
-    }
+    if (multiLine) ScrollBar::drawPair(r, vbar, hbar);
 }
 
 void GuiTextCtrl::drawSelection(SDL_Renderer* r, const SDL_Rect& view) {
