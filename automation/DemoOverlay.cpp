@@ -3,6 +3,7 @@
 #include "automation/DemoPointer.h"
 #include "core/AppWindow.h"
 #include "core/GuiEngine.h"
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 
 #include <algorithm>
@@ -78,7 +79,7 @@ void DemoOverlay::draw(AppWindow* aw, SDL_Renderer* r, const DemoPointer& pointe
             else
                 SDL_SetRenderDrawColor(r, 245, 250, 243, 255);
             const SDL_Rect px{p.x + 2 * col, p.y + 2 * row, 2, 2};
-            SDL_RenderFillRect(r, &px);
+            Painter::fillRect(r, &px);
         }
     }
     SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
@@ -109,7 +110,7 @@ void DemoOverlay::drawCaption(AppWindow* aw, SDL_Renderer* r, uint32_t lastTick)
     SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(r, 0, 0, 0, static_cast<Uint8>(std::lround(f * 153)));
     const SDL_Rect box{x - size / 2, y - size / 2, text.w + even, text.h + even};
-    SDL_RenderFillRect(r, &box);
+    Painter::fillRect(r, &box);
     SDL_SetTextureBlendMode(text.texture, SDL_BLENDMODE_BLEND);
     SDL_SetTextureAlphaMod(text.texture, static_cast<Uint8>(std::lround(f * 255)));
     blit(r, text, x, y);

@@ -2,6 +2,7 @@
 
 #include "containers/ClipScope.h"
 #include "containers/GuiPanel.h"
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 #include "core/GuiWindow.h"
 
@@ -138,7 +139,7 @@ void GuiNotebook::handleEvent(GuiEvent& ev) {
 void GuiNotebook::draw(SDL_Renderer* r) {
     const SDL_Rect body{x, y + TabHeight, w, std::max(0, h - TabHeight)};
     SDL_SetRenderDrawColor(r, 255, 255, 255, 255);
-    SDL_RenderFillRect(r, &body);
+    Painter::fillRect(r, &body);
     SDL_SetRenderDrawColor(r, 120, 120, 120, 255);
     SDL_RenderDrawRect(r, &body);
     drawTabs(r);
@@ -158,7 +159,7 @@ void GuiNotebook::drawTabs(SDL_Renderer* r) {
         else
             SDL_SetRenderDrawColor(r, 210, 210, 210, 255);
         const SDL_Rect tab{tx, y, tw, TabHeight};
-        SDL_RenderFillRect(r, &tab);
+        Painter::fillRect(r, &tab);
         SDL_SetRenderDrawColor(r, 120, 120, 120, 255);
         SDL_RenderDrawLine(r, tx, y, tx, y + TabHeight - 1);
         SDL_RenderDrawLine(r, tx, y, tx + tw - 1, y);

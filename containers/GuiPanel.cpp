@@ -1,5 +1,6 @@
 #include "containers/GuiPanel.h"
 
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 #include "core/GuiSizer.h"
 
@@ -35,7 +36,7 @@ void GuiPanel::setGeometry(int nx, int ny, int nw, int nh) {
 void GuiPanel::draw(SDL_Renderer* r) {
     SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
     const SDL_Rect rc = rect();
-    SDL_RenderFillRect(r, &rc);
+    Painter::fillRect(r, &rc);
     if (!title.empty() && font) drawTitleFrame(r);
     drawChildren(r, rc);
 }
@@ -53,6 +54,6 @@ void GuiPanel::drawTitleFrame(SDL_Renderer* r) {
     if (!text) return;
     SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
     const SDL_Rect gap{x + 4, y, text.w + 4, fh};
-    SDL_RenderFillRect(r, &gap);
+    Painter::fillRect(r, &gap);
     blit(r, text, x + 6, y);
 }

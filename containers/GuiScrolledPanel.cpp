@@ -1,6 +1,7 @@
 #include "containers/GuiScrolledPanel.h"
 
 #include "core/GuiSizer.h"
+#include "core/Painter.h"
 
 #include <algorithm>
 #include <climits>
@@ -164,7 +165,7 @@ void GuiScrolledPanel::handleEvent(GuiEvent& ev) {
 void GuiScrolledPanel::draw(SDL_Renderer* r) {
     SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
     const SDL_Rect rc = rect();
-    SDL_RenderFillRect(r, &rc);
+    Painter::fillRect(r, &rc);
     drawChildren(r, viewRect());
     ScrollBar::drawPair(r, vbar, hbar);
 }

@@ -1,6 +1,7 @@
 #include "containers/GuiSplitterWindow.h"
 
 #include "containers/GuiPanel.h"
+#include "core/Painter.h"
 #include "core/ValueText.h"
 #include "lists/ScrollBar.h"
 
@@ -128,7 +129,7 @@ void GuiSplitterWindow::draw(SDL_Renderer* r) {
     second->draw(r);
     const SDL_Rect d = dividerRect();
     SDL_SetRenderDrawColor(r, 200, 200, 200, 255);
-    SDL_RenderFillRect(r, &d);
+    Painter::fillRect(r, &d);
     SDL_SetRenderDrawColor(r, 120, 120, 120, 255);
     SDL_RenderDrawRect(r, &d);
 }

@@ -1,5 +1,6 @@
 #include "controls/GuiButton.h"
 
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 #include "core/GuiWindow.h"
 #include "core/ValueText.h"
@@ -129,7 +130,7 @@ void GuiButton::drawFrameAndFace(SDL_Renderer* r) {
     if (bgColor.a != 0) {
         SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
         const SDL_Rect face{x + 2, y + 2, w - 3, h - 3};
-        SDL_RenderFillRect(r, &face);
+        Painter::fillRect(r, &face);
         return;
     }
 

@@ -1,5 +1,6 @@
 #include "controls/GuiCheckBox.h"
 
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 
 GuiCheckBox::GuiCheckBox(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color colour,
@@ -21,7 +22,7 @@ void GuiCheckBox::draw(SDL_Renderer* r) {
     if (!r) return;
     const SDL_Rect inner{x + 2, y + 2, 12, 12};
     SDL_SetRenderDrawColor(r, 255, 255, 255, 255);
-    SDL_RenderFillRect(r, &inner);
+    Painter::fillRect(r, &inner);
 
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
     const SDL_Rect outer{x, y, 16, 16};

@@ -1,5 +1,6 @@
 #include "controls/GuiGauge.h"
 
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 #include "core/ValueText.h"
 
@@ -91,7 +92,7 @@ void GuiGauge::draw(SDL_Renderer* r) {
     if (!r) return;
     const SDL_Rect whole = rect();
     SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
-    SDL_RenderFillRect(r, &whole);
+    Painter::fillRect(r, &whole);
     SDL_SetRenderDrawColor(r, borderColour.r, borderColour.g, borderColour.b, borderColour.a);
     SDL_RenderDrawRect(r, &whole);
 
@@ -107,7 +108,7 @@ void GuiGauge::draw(SDL_Renderer* r) {
     }
     if (bar.w > 0 && bar.h > 0) {
         SDL_SetRenderDrawColor(r, fillColour.r, fillColour.g, fillColour.b, fillColour.a);
-        SDL_RenderFillRect(r, &bar);
+        Painter::fillRect(r, &bar);
     }
 
     if (!showText || !font) return;

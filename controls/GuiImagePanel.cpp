@@ -1,6 +1,7 @@
 #include "controls/GuiImagePanel.h"
 
 #include "core/GuiWindow.h"
+#include "core/Painter.h"
 #include "core/TextureGraveyard.h"
 
 #include <SDL2/SDL_image.h>
@@ -69,7 +70,7 @@ void GuiImagePanel::draw(SDL_Renderer* r) {
     if (bgColor.a != 0) {
         const SDL_Rect whole = rect();
         SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
-        SDL_RenderFillRect(r, &whole);
+        Painter::fillRect(r, &whole);
     }
     SDL_Rect dst;
     if (!imageRect(dst) || dst.w < 1 || dst.h < 1) return;

@@ -1,6 +1,7 @@
 #include "controls/GuiSlider.h"
 
 #include "core/GuiWindow.h"
+#include "core/Painter.h"
 #include "core/ValueText.h"
 
 #include <algorithm>
@@ -136,16 +137,16 @@ void GuiSlider::draw(SDL_Renderer* r) {
     if (!r) return;
     const SDL_Rect whole = rect();
     SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
-    SDL_RenderFillRect(r, &whole);
+    Painter::fillRect(r, &whole);
 
     const SDL_Rect track = vertical ? SDL_Rect{x + w / 2 - 3, y, 6, h} : SDL_Rect{x, y + h / 2 - 3, w, 6};
     SDL_SetRenderDrawColor(r, trackColour.r, trackColour.g, trackColour.b, trackColour.a);
-    SDL_RenderFillRect(r, &track);
+    Painter::fillRect(r, &track);
 
     const SDL_Rect thumb = thumbRect();
     if (thumb.w > 0) {
         SDL_SetRenderDrawColor(r, thumbColour.r, thumbColour.g, thumbColour.b, thumbColour.a);
-        SDL_RenderFillRect(r, &thumb);
+        Painter::fillRect(r, &thumb);
     }
 
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);

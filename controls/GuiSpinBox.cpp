@@ -1,5 +1,6 @@
 #include "controls/GuiSpinBox.h"
 
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 #include "core/ValueText.h"
 
@@ -177,12 +178,12 @@ void GuiSpinBox::draw(SDL_Renderer* r) {
     if (!r) return;
     const SDL_Rect whole = rect();
     SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
-    SDL_RenderFillRect(r, &whole);
-    SDL_RenderFillRect(r, &upRect);
-    SDL_RenderFillRect(r, &downRect);
+    Painter::fillRect(r, &whole);
+    Painter::fillRect(r, &upRect);
+    Painter::fillRect(r, &downRect);
     SDL_SetRenderDrawColor(r, 180, 180, 180, 255);
-    if (upPressed) SDL_RenderFillRect(r, &upRect);
-    if (downPressed) SDL_RenderFillRect(r, &downRect);
+    if (upPressed) Painter::fillRect(r, &upRect);
+    if (downPressed) Painter::fillRect(r, &downRect);
 
     SDL_SetRenderDrawColor(r, lineColour.r, lineColour.g, lineColour.b, lineColour.a);
     SDL_RenderDrawRect(r, &whole);

@@ -1,5 +1,6 @@
 #include "controls/GuiStatusBar.h"
 
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 
 #include <algorithm>
@@ -87,7 +88,7 @@ void GuiStatusBar::draw(SDL_Renderer* r) {
     if (!r) return;
     SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
     const SDL_Rect bar = rect();
-    SDL_RenderFillRect(r, &bar);
+    Painter::fillRect(r, &bar);
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
     SDL_RenderDrawLine(r, x, y, x + w - 1, y);
 

@@ -3,6 +3,7 @@
 #include "core/AppWindow.h"
 #include "core/GuiEngine.h"
 #include "core/GuiWindow.h"
+#include "core/Painter.h"
 #include "core/TextureGraveyard.h"
 
 GuiObject::GuiObject(GuiObject* parent, int id, int x, int y, int w, int h, SDL_Color bgColor)
@@ -52,7 +53,7 @@ void GuiObject::tick(uint32_t) {}
 void GuiObject::draw(SDL_Renderer* r) {
     SDL_SetRenderDrawColor(r, bgColor.r, bgColor.g, bgColor.b, bgColor.a);
     SDL_Rect rc = rect();
-    SDL_RenderFillRect(r, &rc);
+    Painter::fillRect(r, &rc);
 }
 
 void GuiObject::resize(SDL_Renderer*, int width, int height) {

@@ -4,6 +4,7 @@
 #include "controls/GuiLabel.h"
 #include "controls/GuiSlider.h"
 #include "core/GuiEngine.h"
+#include "core/Painter.h"
 #include "dialogs/GuiColorSwatch.h"
 #include "text/GuiTextCtrl.h"
 
@@ -184,14 +185,14 @@ void GuiColorPickerDialog::drawPreview(SDL_Renderer* r) {
                                 std::min(kCheckerCell, preview.y + preview.h - cy)};
             const uint8_t grey = (col + row) % 2 ? 255 : 200;
             SDL_SetRenderDrawColor(r, grey, grey, grey, 255);
-            SDL_RenderFillRect(r, &cell);
+            Painter::fillRect(r, &cell);
         }
     }
     SDL_BlendMode previous = SDL_BLENDMODE_NONE;
     SDL_GetRenderDrawBlendMode(r, &previous);
     SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_BLEND);
     SDL_SetRenderDrawColor(r, colour.r, colour.g, colour.b, colour.a);
-    SDL_RenderFillRect(r, &preview);
+    Painter::fillRect(r, &preview);
     SDL_SetRenderDrawBlendMode(r, previous);
     SDL_SetRenderDrawColor(r, kOutline.r, kOutline.g, kOutline.b, kOutline.a);
     SDL_RenderDrawRect(r, &preview);

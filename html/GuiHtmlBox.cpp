@@ -1,6 +1,7 @@
 #include "html/GuiHtmlBox.h"
 
 #include "core/GuiEngine.h"
+#include "core/Painter.h"
 #include "core/TextureGraveyard.h"
 #include "core/ValueText.h"
 #include "html/HtmlParser.h"
@@ -166,7 +167,7 @@ void GuiHtmlBox::draw(SDL_Renderer* r) {
 
     const SDL_Rect all = rect();
     SDL_SetRenderDrawColor(r, background.r, background.g, background.b, background.a);
-    SDL_RenderFillRect(r, &all);
+    Painter::fillRect(r, &all);
 
     // Keep a clip the caller set (a scrolled container) and narrow it.
     const bool hadClip = SDL_RenderIsClipEnabled(r) == SDL_TRUE;
@@ -216,7 +217,7 @@ void GuiHtmlBox::drawSelection(SDL_Renderer* r, int viewTop, int viewBottom) {
             const int width = item.charX[size_t(c1)] - item.charX[size_t(c0)];
             if (width <= 0) continue;
             const SDL_Rect band{x + item.x + item.charX[size_t(c0)], y + item.y - scrollY, width, item.h};
-            SDL_RenderFillRect(r, &band);
+            Painter::fillRect(r, &band);
         }
     }
     SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);

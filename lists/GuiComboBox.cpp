@@ -2,6 +2,7 @@
 
 #include "core/GuiEngine.h"
 #include "core/GuiWindow.h"
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 #include "lists/GuiComboBoxDropDown.h"
 
@@ -246,7 +247,7 @@ void GuiComboBox::draw(SDL_Renderer* r) {
     if (!r) return;
     const SDL_Rect all = rect();
     SDL_SetRenderDrawColor(r, background.r, background.g, background.b, background.a);
-    SDL_RenderFillRect(r, &all);
+    Painter::fillRect(r, &all);
     SDL_SetRenderDrawColor(r, borderColour.r, borderColour.g, borderColour.b, borderColour.a);
     SDL_RenderDrawRect(r, &all);
 
@@ -264,7 +265,7 @@ void GuiComboBox::draw(SDL_Renderer* r) {
     const int ax = x + w - arrowWidth;
     const SDL_Rect area{ax, y, arrowWidth, h};
     SDL_SetRenderDrawColor(r, darken(background.r), darken(background.g), darken(background.b), background.a);
-    SDL_RenderFillRect(r, &area);
+    Painter::fillRect(r, &area);
     SDL_SetRenderDrawColor(r, borderColour.r, borderColour.g, borderColour.b, borderColour.a);
     SDL_RenderDrawLine(r, ax, y, ax, y + h - 1);
     drawArrow(r);

@@ -1,5 +1,6 @@
 #include "lists/GuiListCtrl.h"
 
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 #include "lists/TextWidthCache.h"
 
@@ -225,7 +226,7 @@ void GuiListCtrl::draw(SDL_Renderer* r) {
     if (!r) return;
     const SDL_Rect all = rect();
     SDL_SetRenderDrawColor(r, background.r, background.g, background.b, background.a);
-    SDL_RenderFillRect(r, &all);
+    Painter::fillRect(r, &all);
     ensureBars();
 
     drawRows(r);
@@ -255,7 +256,7 @@ void GuiListCtrl::drawRows(SDL_Renderer* r) {
         const SDL_Color fill = isSelected ? selectionColour : background;
         const SDL_Rect band{x, top, viewW, rowHeight};
         SDL_SetRenderDrawColor(r, fill.r, fill.g, fill.b, fill.a);
-        SDL_RenderFillRect(r, &band);
+        Painter::fillRect(r, &band);
 
         const std::string& text = items[size_t(row)].text;
         if (text.empty()) continue;

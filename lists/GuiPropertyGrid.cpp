@@ -1,6 +1,7 @@
 #include "lists/GuiPropertyGrid.h"
 
 #include "core/GuiWindow.h"
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 #include "core/ValueText.h"
 #include "lists/TextWidthCache.h"
@@ -393,7 +394,7 @@ void GuiPropertyGrid::draw(SDL_Renderer* r) {
     SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_BLEND);
     const SDL_Rect all = rect();
     setColour(r, colour);
-    SDL_RenderFillRect(r, &all);
+    Painter::fillRect(r, &all);
     SDL_SetRenderDrawColor(r, 80, 80, 80, 255);
     SDL_RenderDrawRect(r, &all);
 
@@ -419,7 +420,7 @@ void GuiPropertyGrid::draw(SDL_Renderer* r) {
                 SDL_SetRenderDrawColor(r, 190, 220, 255, 255);
             else
                 SDL_SetRenderDrawColor(r, 255, 255, 255, 255);
-            SDL_RenderFillRect(r, &rr);
+            Painter::fillRect(r, &rr);
             SDL_SetRenderDrawColor(r, 200, 200, 200, 255);
             SDL_RenderDrawLine(r, rr.x, rr.y + rr.h - 1, rr.x + rr.w - 1, rr.y + rr.h - 1);
             drawElidedText(r, font, p.name, kTextColour, x + 6, rr.y + (rowH - fontH) / 2, nameWidth - 16);
@@ -438,7 +439,7 @@ void GuiPropertyGrid::draw(SDL_Renderer* r) {
     if (vbar.visible) {
         const SDL_Rect strip{x + w - ScrollBarWidth, y, ScrollBarWidth, h};
         SDL_SetRenderDrawColor(r, 230, 230, 230, 255);
-        SDL_RenderFillRect(r, &strip);
+        Painter::fillRect(r, &strip);
         vbar.draw(r, ScrollBar::TrackColour, kThumbColour);
         SDL_SetRenderDrawColor(r, 140, 140, 140, 255);
         SDL_RenderDrawRect(r, &strip);

@@ -1,6 +1,7 @@
 #include "lists/GuiTreeListCtrl.h"
 
 #include "core/GuiWindow.h"
+#include "core/Painter.h"
 #include "core/TextImageCache.h"
 
 #include <algorithm>
@@ -408,7 +409,7 @@ void GuiTreeListCtrl::draw(SDL_Renderer* r) {
     if (!r) return;
     const SDL_Rect all = rect();
     setColour(r, background);
-    SDL_RenderFillRect(r, &all);
+    Painter::fillRect(r, &all);
     ensureBars();
 
     const bool hadClip = SDL_RenderIsClipEnabled(r) == SDL_TRUE;
@@ -428,7 +429,7 @@ void GuiTreeListCtrl::drawHeader(SDL_Renderer* r, const SDL_Rect& outer, bool ha
     const SDL_Rect band{x, y, viewW, rowHeight};
     if (!clipTo(r, band, hadClip, outer)) return;
     setColour(r, headerColour);
-    SDL_RenderFillRect(r, &band);
+    Painter::fillRect(r, &band);
     int64_t left = int64_t(x) - scrollX;
     for (const Column& c : columns) {
         const int colLeft = clampToInt(left);
@@ -481,7 +482,7 @@ void GuiTreeListCtrl::drawBody(SDL_Renderer* r, const SDL_Rect& outer, bool hadC
             const bool isSelected = index == selected;
             setColour(r, isSelected ? selectionColour : background);
             const SDL_Rect band{x, top, viewW, rowHeight};
-            SDL_RenderFillRect(r, &band);
+            Painter::fillRect(r, &band);
 
             const size_t columnCount = std::max<size_t>(1, columns.size());
             int64_t left = int64_t(x) - scrollX;

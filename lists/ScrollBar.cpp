@@ -1,5 +1,7 @@
 #include "lists/ScrollBar.h"
 
+#include "core/Painter.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -61,10 +63,10 @@ void ScrollBar::draw(SDL_Renderer* r, uint32_t trackColour, uint32_t thumbColour
     if (!r) return;
     const SDL_Rect track{trackX, trackY, trackW, trackH};
     setDrawColour(r, trackColour);
-    SDL_RenderFillRect(r, &track);
+    Painter::fillRect(r, &track);
     const SDL_Rect thumb{thumbX, thumbY, thumbW, thumbH};
     setDrawColour(r, thumbColour);
-    SDL_RenderFillRect(r, &thumb);
+    Painter::fillRect(r, &thumb);
 }
 
 void ScrollBar::drawPair(SDL_Renderer* r, const ScrollBar& vertical, const ScrollBar& horizontal) {
@@ -73,7 +75,7 @@ void ScrollBar::drawPair(SDL_Renderer* r, const ScrollBar& vertical, const Scrol
     if (vertical.visible && horizontal.visible) {
         const SDL_Rect corner{vertical.trackX, horizontal.trackY, vertical.trackW, horizontal.trackH};
         setDrawColour(r, TrackColour);
-        SDL_RenderFillRect(r, &corner);
+        Painter::fillRect(r, &corner);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "menus/GuiMenu.h"
 
 #include "core/GuiWindow.h"
+#include "core/Painter.h"
 #include "menus/GuiMenuBar.h"
 #include "menus/MnemonicText.h"
 
@@ -92,7 +93,7 @@ void GuiMenu::draw(SDL_Renderer* r) {
 
     setColour(r, colour);
     const SDL_Rect all{x, y, w, h};
-    SDL_RenderFillRect(r, &all);
+    Painter::fillRect(r, &all);
     setColour(r, kBlack);
     SDL_RenderDrawLine(r, x, y + h - 1, x + w - 1, y + h - 1);
 
@@ -100,7 +101,7 @@ void GuiMenu::draw(SDL_Renderer* r) {
         const int top = y + highlighted * l;
         setColour(r, kHighlightFill);
         const SDL_Rect band{x + 1, top, w - 2, l};
-        SDL_RenderFillRect(r, &band);
+        Painter::fillRect(r, &band);
         setColour(r, kHighlightEdge);
         SDL_RenderDrawLine(r, x + 1, top, x + w - 2, top);
         SDL_RenderDrawLine(r, x + 1, top + l - 1, x + w - 2, top + l - 1);

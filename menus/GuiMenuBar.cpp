@@ -1,6 +1,7 @@
 #include "menus/GuiMenuBar.h"
 
 #include "core/GuiWindow.h"
+#include "core/Painter.h"
 #include "menus/GuiMenu.h"
 #include "menus/MnemonicText.h"
 
@@ -152,7 +153,7 @@ void GuiMenuBar::draw(SDL_Renderer* r) {
     if (w < 1 || h < 1) return;
     SDL_SetRenderDrawColor(r, 255, 255, 255, 255);
     const SDL_Rect all{x, y, w, h};
-    SDL_RenderFillRect(r, &all);
+    Painter::fillRect(r, &all);
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
     SDL_RenderDrawLine(r, x, y + h - 1, x + w - 1, y + h - 1);
 
@@ -162,7 +163,7 @@ void GuiMenuBar::draw(SDL_Renderer* r) {
         if (open) {
             const SDL_Rect cell{x + t.offset, y, t.width, h};
             SDL_SetRenderDrawColor(r, 0, 0, 150, 255);
-            SDL_RenderFillRect(r, &cell);
+            Painter::fillRect(r, &cell);
             SDL_SetRenderDrawColor(r, 160, 160, 200, 255);
             SDL_RenderDrawRect(r, &cell);
         }

@@ -1,6 +1,7 @@
 #include "text/GuiSearchCtrl.h"
 
 #include "core/GuiWindow.h"
+#include "core/Painter.h"
 #include "text/GuiTextCtrl.h"
 
 #include <algorithm>
@@ -68,7 +69,7 @@ void GuiSearchCtrl::draw(SDL_Renderer* r) {
     if (!r) return;
     const SDL_Rect whole = rect();
     SDL_SetRenderDrawColor(r, 255, 255, 255, 255);
-    SDL_RenderFillRect(r, &whole);
+    Painter::fillRect(r, &whole);
 
     // Magnifier: a 16-sided circle and a handle.
     const int cx = x + 10, cy = y + h / 2;

@@ -2,6 +2,7 @@
 
 #include "core/GuiEngine.h"
 #include "core/GuiWindow.h"
+#include "core/Painter.h"
 #include "core/TextureGraveyard.h"
 #include "text/GlyphCache.h"
 #include "text/Utf8.h"
@@ -663,7 +664,7 @@ void GuiTextCtrl::draw(SDL_Renderer* r) {
     if (!r) return;
     SDL_Rect whole = rect();
     SDL_SetRenderDrawColor(r, White.r, White.g, White.b, White.a);
-    SDL_RenderFillRect(r, &whole);
+    Painter::fillRect(r, &whole);
 
     // Clip to the view, within whatever clip the caller has set.
     const bool hadClip = SDL_RenderIsClipEnabled(r);
@@ -704,7 +705,7 @@ void GuiTextCtrl::drawSelection(SDL_Renderer* r, const SDL_Rect& view) {
         const bool followed = i + 1 < glyphs.size() && glyphs[i + 1].y == g.y;
         const int width = std::max(1, followed ? glyphs[i + 1].x - g.x : std::max(1, g.w));
         SDL_Rect rc{g.x - scrollX, lineTop(g) - scrollY, width, lineHeight()};
-        SDL_RenderFillRect(r, &rc);
+        Painter::fillRect(r, &rc);
     }
 }
 
@@ -760,5 +761,5 @@ void GuiTextCtrl::drawCaret(SDL_Renderer* r, int firstTop, int lastTop) {
     if (top < firstTop || top > lastTop) return;
     SDL_Rect rc{c.x - scrollX, top - scrollY, 2, lineHeight()};
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
-    SDL_RenderFillRect(r, &rc);
+    Painter::fillRect(r, &rc);
 }

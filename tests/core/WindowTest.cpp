@@ -41,6 +41,33 @@ TEST_F(Windows, CachedChildIsDrawnOnceUntilInvalidated) {
     EXPECT_TRUE(sameColor(pixelAt(20, 20), kBlue)) << pixelAt(20, 20);
 }
 
+TEST_F(Windows, OpaqueCachedPicturesAreCopiedWithoutBlendingAndLookTheSame) {
+    const SDL_Color glass{20, 40, 230, 128};
+    auto* solid = add(new ProbeWidget(10, 10, 40, 40, kRed));
+    auto* direct = add(new ProbeWidget(60, 10, 40, 40, kRed));
+    auto* cachedGlass = add(new ProbeWidget(110, 10, 40, 40, glass));
+    direct->cacheable = false;
+    frames(1);
+    auto blendOf = [](GuiObject* o) {
+        SDL_BlendMode mode = SDL_BLENDMODE_INVALID;
+        SDL_GetTextureBlendMode(o->texture, &mode);
+        return mode;
+    };
+    ASSERT_NE(solid->texture, nullptr);
+    ASSERT_NE(cachedGlass->texture, nullptr);
+    EXPECT_EQ(blendOf(solid), SDL_BLENDMODE_NONE);
+    EXPECT_EQ(blendOf(cachedGlass), SDL_BLENDMODE_BLEND);
+    EXPECT_TRUE(sameColor(pixelAt(20, 20), pixelAt(70, 20))) << pixelAt(20, 20) << " " << pixelAt(70, 20);
+    const SDL_Color glassShown = pixelAt(120, 20);
+
+    // Turned translucent, the picture is blended again, as the other one is.
+    solid->bgColor = glass;
+    solid->invalidate();
+    frames(1);
+    EXPECT_EQ(blendOf(solid), SDL_BLENDMODE_BLEND);
+    EXPECT_TRUE(sameColor(pixelAt(20, 20), glassShown)) << pixelAt(20, 20) << " " << glassShown;
+}
+
 TEST_F(Windows, NonCacheableChildIsDrawnEveryFrame) {
     auto* p = add(new ProbeWidget(10, 10, 40, 40, kRed));
     p->cacheable = false;
