@@ -62,8 +62,9 @@ public:
     ScrollBar vbar, hbar;
     bool barPressed = false;
     bool multiLine, readOnly, password, wordWrap;
-    // Change it through setText, appendText or editing; after writing it
-    // directly call layoutGlyphs.
+    // The text, kept with a gap at the last edit (text/TextBuffer.h); it
+    // reads like a string. Change it through setText, appendText or editing;
+    // after writing it directly call layoutGlyphs.
     TextBuffer& text = model.text;
     std::function<void()> onChange;
     FT_Face face;  // not owned
