@@ -93,7 +93,7 @@ GuiTextCtrl::~GuiTextCtrl() = default;
 // GuiObject operations
 
 bool GuiTextCtrl::getValue(std::string& out) {
-    out = text.str();
+    out = text.substr(0, text.size());  // straight from the two pieces
     return true;
 }
 

@@ -97,9 +97,11 @@ std::string TextBuffer::substr(size_t at, size_t count) const {
 
 bool TextBuffer::equalsAt(size_t at, std::string_view bytes) const {
     if (at > size() || bytes.size() > size() - at) return false;
-    for (size_t i = 0; i < bytes.size(); ++i)
-        if ((*this)[at + i] != bytes[i]) return false;
-    return true;
+    // The part before the gap, then the part after it.
+    const size_t before = at < gapStart ? std::min(bytes.size(), gapStart - at) : 0;
+    const size_t gap = gapEnd - gapStart;
+    return std::memcmp(buf.data() + at, bytes.data(), before) == 0 &&
+           std::memcmp(buf.data() + at + before + gap, bytes.data() + before, bytes.size() - before) == 0;
 }
 
 size_t TextBuffer::find(char c, size_t from) const {
